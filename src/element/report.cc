@@ -1,0 +1,104 @@
+#include "element/report.h"
+
+#include "element/value_format.h"
+#include "files/numbers.h"
+#include "main/cp932.h"
+
+namespace {
+
+constexpr int kReadingColumn = 5;
+constexpr int kConfigurationColumn = 9;
+constexpr int kMeltingColumn = 14;
+constexpr int kBoilingColumn = 15;
+constexpr int kDensityColumn = 16;
+
+constexpr char kLineEnd[] = "\r\n";
+constexpr char kMeltingLabel[] = "単体の融点（℃／Ｋ／ﾟＦ)";
+constexpr char kBoilingLabel[] = "単体の沸点（℃／Ｋ／ﾟＦ)";
+constexpr char kSolidus[] = "／";
+constexpr char kNumberCharacters[] = "1234567890.-+";
+const char kHalfWidthComma[] = "\xA4";  // ､
+
+std::string_view FieldOrEmpty(const ElementRecord& record, int column) {
+  if (column < static_cast<int>(record.size())) return record[column];
+  return {};
+}
+
+bool BeginsWithDigit(std::string_view text) {
+  return !text.empty() && text[0] >= '0' && text[0] <= '9';
+}
+
+// The configuration's two lines: the terms joined by "､", a noble-gas core
+// running straight into the first term, then (unless the configuration is
+// "-") a TAB line with the shell occupation.
+std::string ConfigurationLines(std::string_view field) {
+  std::string configuration = Repunctuate(field, {"、", kHalfWidthComma}, ".");
+  if (!configuration.empty() && configuration[0] == '-') {
+    return std::string("-") + kLineEnd;
+  }
+  std::string value = Repunctuate(configuration, {"."}, kHalfWidthComma);
+  const size_t core_end = cp932::FindText(value, "]\xA4");
+  if (core_end != cp932::npos) value.erase(core_end + 1, 1);
+  std::string lines = value + kLineEnd;
+  if (std::optional<std::string> shells = ShellText(&configuration)) {
+    lines += "\t→ " + *shells + kLineEnd;
+  }
+  return lines;
+}
+
+}  // namespace
+
+std::string StateSuffix(std::string_view melting, std::string_view boiling) {
+  const int m = ReadInteger(melting);
+  const int b = ReadInteger(boiling);
+  if (m > 0 || m == b) return " (固)";
+  if (b > 0) return " (液)";
+  return " (気)";
+}
+
+std::string TemperatureText(std::string_view celsius) {
+  const size_t rest = FirstNotInSet(celsius, kNumberCharacters);
+  if (rest == 0 || celsius == "-") return std::string(celsius);
+  const int decimals = CountDecimals(celsius);
+  const double x = ReadDecimal(celsius);
+  const std::string_view remainder =
+      rest == cp932::npos ? std::string_view() : celsius.substr(rest);
+  std::string text(celsius);
+  text += kSolidus;
+  text += FormatFixed(static_cast<double>(CelsiusToKelvin(x, decimals)), decimals);
+  text += remainder;
+  text += kSolidus;
+  text += FormatFixed(static_cast<double>(CelsiusToFahrenheit(x, decimals)), decimals);
+  text += remainder;
+  return text;
+}
+
+std::string ComposeReport(const ElementRecord& titles, int column_count,
+                          const ElementRecord& element) {
+  const std::string suffix = StateSuffix(FieldOrEmpty(element, kMeltingColumn),
+                                         FieldOrEmpty(element, kBoilingColumn));
+  std::string report;
+  for (int column = 0; column < column_count && column < kMaxReportColumns; ++column) {
+    if (column == kReadingColumn) continue;
+    const std::string_view value = FieldOrEmpty(element, column);
+    switch (column) {
+      case kMeltingColumn:
+        report += std::string(kMeltingLabel) + " : " + TemperatureText(value) + kLineEnd;
+        break;
+      case kBoilingColumn:
+        report += std::string(kBoilingLabel) + " : " + TemperatureText(value) + kLineEnd;
+        break;
+      case kConfigurationColumn:
+        report += std::string(FieldOrEmpty(titles, column)) + " : " + ConfigurationLines(value);
+        break;
+      case kDensityColumn:
+        report += std::string(FieldOrEmpty(titles, column)) + " : " + std::string(value) +
+                  (BeginsWithDigit(value) ? suffix : "") + kLineEnd;
+        break;
+      default:
+        report += std::string(FieldOrEmpty(titles, column)) + " : " + std::string(value) +
+                  kLineEnd;
+    }
+  }
+  return report;
+}

@@ -1,0 +1,25 @@
+// Reading numbers from the front of a text.
+//
+// `ReadInteger` is the one integer reading of the program, used for the
+// digits line of the settings file, the atomic number of the element
+// command and the digits argument of the formula command. `ReadDecimal`
+// reads a decimal number the same way, for temperatures and atomic weights.
+// Neither ever fails: a text that does not begin with a number reads as 0.
+#ifndef KORVATEX_FILES_NUMBERS_H_
+#define KORVATEX_FILES_NUMBERS_H_
+
+#include <string_view>
+
+// Leading white space (space, tab, LF, VT, FF, CR), one optional sign, then
+// decimal digits up to the first non-digit. A value beyond the range of int
+// saturates at INT_MIN or INT_MAX instead of overflowing.
+int ReadInteger(std::string_view text);
+
+// Leading white space, an optional sign, digits with an optional point and
+// fraction, an optional exponent; decimal only (no hex, "inf" or "nan").
+double ReadDecimal(std::string_view text);
+
+// Length of the white space at the start of `text`.
+size_t SkipWhiteSpace(std::string_view text);
+
+#endif  // KORVATEX_FILES_NUMBERS_H_

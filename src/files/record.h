@@ -1,0 +1,28 @@
+// The element data file's lines and their splitting into fields.
+//
+// The data file "KORVATEX.CSV" holds a title line and then one line per
+// element, in order of atomic number. A line splits at every comma into
+// fields; double quotes are dropped first, so they may surround a field but
+// cannot protect a comma. A weight in column 6 written with a leading "-"
+// becomes the parenthesised form: -6.94 reads as (6.94).
+#ifndef KORVATEX_FILES_RECORD_H_
+#define KORVATEX_FILES_RECORD_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Column numbers that the program treats specially.
+constexpr int kWeightColumn = 6;
+
+// The fields of one data-file line; field i is column i.
+using ElementRecord = std::vector<std::string>;
+
+// Splits `line` into `record`, replacing its content, and returns the number
+// of fields (at least 1). Fields are held whole, however long.
+int SplitRecord(std::string_view line, ElementRecord* record);
+
+// Removes every occurrence of the character `ch` from `text`.
+std::string& RemoveChar(std::string& text, char ch);
+
+#endif  // KORVATEX_FILES_RECORD_H_

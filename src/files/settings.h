@@ -1,0 +1,29 @@
+// The settings file "KORVATEX.INI" beside the program.
+//
+// Other software writes it; korvatex reads two of its lines, by position
+// only: line 4 gives the decimal places of formula weights, line 9 the path
+// of the element data file. Each is the text after the line's first "=".
+// The file is read afresh on every call; nothing is cached.
+#ifndef KORVATEX_FILES_SETTINGS_H_
+#define KORVATEX_FILES_SETTINGS_H_
+
+#include <string>
+#include <string_view>
+
+// Decimal places used when the settings file gives none.
+constexpr int kDefaultDecimalDigits = 7;
+
+// The file `name` in the program's folder: `program_path` up to and
+// including its last folder separator, then `name`.
+std::string SiblingPath(std::string_view program_path, std::string_view name);
+
+// Reads the settings file beside `program_path`. Writes the data file path
+// into `data_file_path` (the default "KORVATEX.CSV" beside the program when
+// the file or its line 9 gives none) and returns the decimal places (7 when
+// the file or its line 4 gives none; not range-checked here).
+int ReadSettings(std::string* data_file_path, std::string_view program_path);
+
+// Ends `text` at its first LF, then at its first CR.
+std::string& CutAtLineEnd(std::string& text);
+
+#endif  // KORVATEX_FILES_SETTINGS_H_

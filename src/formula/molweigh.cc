@@ -1,0 +1,56 @@
+#include "formula/molweigh.h"
+
+#include "element/value_format.h"
+#include "files/numbers.h"
+#include "main/clipboard.h"
+#include "main/messages.h"
+
+namespace {
+
+constexpr int kMaxDecimalDigits = 7;
+
+}  // namespace
+
+Molweigh::Molweigh(Platform& platform, std::string_view formula,
+                   std::string_view program_path, std::optional<std::string_view> digits)
+    : Genso(platform, program_path) {
+  if (digits) DecimalDigits = ReadInteger(*digits);
+  if (DecimalDigits < 0 || DecimalDigits > kMaxDecimalDigits) {
+    ResultCode = kDigitsOutOfRange;
+    return;
+  }
+  if (!DataFile) return;  // ResultCode is already 4
+  if (formula.size() > kMaxFormulaLength) {
+    ResultCode = kBadFormula;
+    return;
+  }
+  FormulaText = formula;
+
+  // Each line is read whole: a line longer than expected must not push the
+  // later elements into the wrong slots, which would weigh formulas with
+  // other elements' weights. Slots without a line stay empty.
+  std::string titles;
+  DataFile->ReadLine(&titles);
+  for (std::string& line : DataLines) DataFile->ReadLine(&line);
+
+  FormulaEvaluator evaluator(DataLines, DecimalDigits, &Flags);
+  FormulaWeight = evaluator.EvaluateFormula(FormulaText, true);
+  // Zero means the formula could not be read. A negative weight can only
+  // come from a data file with a negative atomic weight; it is no result
+  // either.
+  if (!(FormulaWeight > 0)) ResultCode = kBadFormula;
+}
+
+std::string Molweigh::ResultLine() const {
+  return "化学式：" + FormulaText + "\t分子量・式量＝ " +
+         FormatFixed(static_cast<double>(FormulaWeight), DecimalDigits);
+}
+
+bool Molweigh::Run() {
+  if (Flags.UncertainFlag) ResultCode = kUncertainDigits;
+  if (Flags.ParenFlag) ResultCode = kContainsLithium;
+  if (Flags.BracketFlag) ResultCode = kUnstableIsotope;
+  const bool copied = CopyToClipboard(platform, ResultLine());
+  if (!copied) ResultCode = kNoClipboard;
+  return copied;
+}

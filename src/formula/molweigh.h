@@ -1,0 +1,34 @@
+// The formula weight command: `korvatex /W CuSO4.5H2O [digits]`.
+//
+// Construction settles the decimal places (the digits argument, else the
+// settings file; 0 to 7), loads every element line of the data file and
+// weighs the formula. `Run` turns the warning flags into a result code and
+// puts the one-line result on the clipboard:
+//   化学式：CuSO4.5H2O<TAB>分子量・式量＝ 249.71
+#ifndef KORVATEX_FORMULA_MOLWEIGH_H_
+#define KORVATEX_FORMULA_MOLWEIGH_H_
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "element/genso.h"
+#include "formula/formula.h"
+
+class Molweigh : public Genso {
+ public:
+  Molweigh(Platform& platform, std::string_view formula, std::string_view program_path,
+           std::optional<std::string_view> digits);
+
+  bool Run() override;
+
+  // The one-line result for the weight and formula held.
+  std::string ResultLine() const;
+
+  float FormulaWeight = 0;
+  WeightFlags Flags;
+  std::string FormulaText;
+  ElementLines DataLines;
+};
+
+#endif  // KORVATEX_FORMULA_MOLWEIGH_H_

@@ -1,0 +1,58 @@
+// Character stepping over code page 932 (Shift-JIS) byte strings.
+//
+// Every text in korvatex is a string of CP932 bytes. A byte 0x81-0x9F or
+// 0xE0-0xFC is a lead byte and forms one double-byte character with the byte
+// after it; a lead byte at the very end of a text is a character by itself.
+// The ranges are fixed, not taken from the system's code page.
+//
+// Every search in the program goes through these functions, so that the
+// trail byte of a double-byte character is never taken for the single-byte
+// character of the same value (the trail of 表 is 0x5C, a backslash).
+// Positions are byte offsets; npos means "not found".
+#ifndef KORVATEX_MAIN_CP932_H_
+#define KORVATEX_MAIN_CP932_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace cp932 {
+
+constexpr size_t npos = std::string_view::npos;
+
+inline bool IsLeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// Byte length (1 or 2) of the character that starts at `pos`.
+size_t CharLength(std::string_view text, size_t pos);
+
+// Position of the character after the one at `pos`.
+inline size_t NextChar(std::string_view text, size_t pos) {
+  return pos + CharLength(text, pos);
+}
+
+// The character (1 or 2 bytes) that starts at `pos`.
+std::string_view CharAt(std::string_view text, size_t pos);
+
+// First character equal to `ch` (a one- or two-byte character), from `from`.
+size_t Find(std::string_view text, std::string_view ch, size_t from = 0);
+size_t Find(std::string_view text, char ch, size_t from = 0);
+
+// Last character equal to the single-byte character `ch`.
+size_t FindLast(std::string_view text, char ch);
+
+// First occurrence of `needle` that starts on a character boundary.
+size_t FindText(std::string_view text, std::string_view needle);
+
+// Number of characters (a double-byte character counts once).
+size_t CountChars(std::string_view text);
+
+// The text up to its first NUL byte: how a C string reads a buffer.
+inline std::string_view UpToNul(std::string_view text) {
+  return text.substr(0, text.find('\0'));
+}
+
+}  // namespace cp932
+
+#endif  // KORVATEX_MAIN_CP932_H_

@@ -1,0 +1,67 @@
+#include "main/fold.h"
+
+#include <cstring>
+
+#include "main/cp932.h"
+
+namespace {
+
+// The seven symbols of lead byte 0x81 that fold, with their results.
+struct SymbolFold {
+  unsigned char trail;
+  char result;
+};
+constexpr SymbolFold kSymbols[] = {
+    {0x69, '('}, {0x6A, ')'}, {0x44, '.'},    {0x96, '*'},
+    {0x6D, '['}, {0x6E, ']'}, {0x45, '\xA5'},
+};
+
+}  // namespace
+
+bool IsFoldable(std::string_view ch) {
+  if (ch.size() != 2) return false;
+  const auto lead = static_cast<unsigned char>(ch[0]);
+  const auto trail = static_cast<unsigned char>(ch[1]);
+  if (lead == 0x82) {
+    return (trail >= 0x4F && trail <= 0x58) || (trail >= 0x60 && trail <= 0x79) ||
+           (trail >= 0x81 && trail <= 0x9A);
+  }
+  if (lead == 0x81) {
+    for (const SymbolFold& symbol : kSymbols) {
+      if (symbol.trail == trail) return true;
+    }
+  }
+  return false;
+}
+
+char FoldCharacter(unsigned char lead, unsigned char trail) {
+  if (lead == 0x82) {
+    if (trail >= 0x81) return static_cast<char>(trail - 0x20);
+    return static_cast<char>(trail - 0x1F);
+  }
+  for (const SymbolFold& symbol : kSymbols) {
+    if (symbol.trail == trail) return symbol.result;
+  }
+  return static_cast<char>(trail);  // never reached for members of the set
+}
+
+std::string FoldFullWidth(std::string_view text) {
+  std::string folded;
+  folded.reserve(text.size());
+  for (size_t pos = 0; pos < text.size(); pos = cp932::NextChar(text, pos)) {
+    const std::string_view ch = cp932::CharAt(text, pos);
+    if (IsFoldable(ch)) {
+      folded += FoldCharacter(static_cast<unsigned char>(ch[0]),
+                              static_cast<unsigned char>(ch[1]));
+    } else {
+      folded += ch;
+    }
+  }
+  return folded;
+}
+
+char* FoldFullWidth(char* text) {
+  const std::string folded = FoldFullWidth(std::string_view(text));
+  std::memcpy(text, folded.c_str(), folded.size() + 1);
+  return text;
+}

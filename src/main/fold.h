@@ -1,0 +1,27 @@
+// Folding of full-width arguments to their single-byte forms.
+//
+// Arguments typed through a Japanese input method arrive as Ｈ２Ｏ, Ｆｅ or
+// （ＣＨ３）２. Before anything looks at them, every full-width digit, Latin
+// letter and the brackets and marks that formulas use are replaced by their
+// single-byte counterparts; "・" becomes the half-width middle dot 0xA5, which
+// the formula parser takes as a hydrate separator. Case is never changed and
+// every other character is left as it is.
+#ifndef KORVATEX_MAIN_FOLD_H_
+#define KORVATEX_MAIN_FOLD_H_
+
+#include <string>
+#include <string_view>
+
+// The 69 double-byte characters that fold: ０-９, Ａ-Ｚ, ａ-ｚ, （）．＊［］・.
+bool IsFoldable(std::string_view ch);
+
+// The single byte that a member of the foldable set folds to.
+char FoldCharacter(unsigned char lead, unsigned char trail);
+
+// The folded form of `text`; never longer than the input.
+std::string FoldFullWidth(std::string_view text);
+
+// Folds a NUL-terminated text in place and returns it.
+char* FoldFullWidth(char* text);
+
+#endif  // KORVATEX_MAIN_FOLD_H_

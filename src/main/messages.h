@@ -1,0 +1,47 @@
+// Result codes, their message texts and the message-box captions.
+//
+// Every outcome of a run is one result code, which is also the exit status.
+// Codes 0 (success) and 1 (help opened) show nothing; every other code shows
+// one fixed Japanese text, some with one place filled in.
+#ifndef KORVATEX_MAIN_MESSAGES_H_
+#define KORVATEX_MAIN_MESSAGES_H_
+
+#include <string>
+#include <string_view>
+
+enum ResultCodes {
+  kSuccess = 0,
+  kHelpOpened = 1,
+  kTooFewParameters = 2,
+  kBadParameters = 3,
+  kNoDataFile = 4,
+  kBadSymbol = 5,
+  kBadAtomicNumber = 6,
+  kTooManyItems = 7,
+  kNoClipboard = 8,
+  kBadFormula = 9,
+  kUncertainDigits = 10,
+  kDigitsOutOfRange = 11,
+  kContainsLithium = 12,
+  kUnstableIsotope = 13,
+};
+
+// The caption of every message, formed from the program's version.
+const std::string& TitleCaption();
+// The caption from the moment the "/W" command is recognised.
+extern const char kWeightCaption[];
+// Caption and fallback text when an exception escapes the command.
+extern const char kUnhandledExceptionCaption[];
+extern const char kUnknownException[];
+
+// The message text for `code` with `fill` in place of its "%s" (if it has
+// one); empty for codes without a message. `digits_from_command_line`
+// chooses between the two wordings of code 10.
+std::string ComposeMessage(int code, std::string_view fill,
+                           bool digits_from_command_line = false);
+
+// Writes the full-width digit for `value` (0 to 9) into `buffer`; any other
+// value leaves the buffer as it was. Returns the buffer.
+std::string& FullWidthDigit(std::string& buffer, unsigned value);
+
+#endif  // KORVATEX_MAIN_MESSAGES_H_

@@ -1,0 +1,41 @@
+// The operating-system services that korvatex uses, behind one interface.
+//
+// The command logic reaches the system only through `Platform`: the four
+// clipboard operations, a message shown under a caption, and a file opened
+// with the viewer the system associates with it. Each operating system has
+// its own implementation (platform-win32.cc, platform-posix.cc); the tests use
+// a recording fake. All texts passed in are CP932 bytes.
+#ifndef KORVATEX_PLATFORM_PLATFORM_H_
+#define KORVATEX_PLATFORM_PLATFORM_H_
+
+#include <string_view>
+
+enum class MessageIcon { kWarning, kStop };
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // The clipboard, as the Windows clipboard works: open it, empty it (true on
+  // success), hand over a plain text (true when it was taken), close it.
+  virtual bool OpenClipboard() = 0;
+  virtual bool EmptyClipboard() = 0;
+  virtual bool SetClipboardText(std::string_view text) = 0;
+  virtual void CloseClipboard() = 0;
+
+  // Shows `text` under `caption` and returns once the user has seen it.
+  virtual void ShowMessage(std::string_view text, std::string_view caption,
+                           MessageIcon icon) = 0;
+
+  // Opens the file at `path` with its associated viewer; no result.
+  virtual void OpenWithViewer(std::string_view path) = 0;
+};
+
+// The separator between folders in the program path.
+#ifdef _WIN32
+constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
+
+#endif  // KORVATEX_PLATFORM_PLATFORM_H_

@@ -1,0 +1,94 @@
+#include "platform/text_conversion.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cctype>
+
+namespace {
+
+std::string Upper(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return upper;
+}
+
+bool IsUtf8(const std::string& codeset) {
+  const std::string upper = Upper(codeset);
+  return upper == "UTF-8" || upper == "UTF8";
+}
+
+// Length of the valid UTF-8 sequence at the front of `text`, or 0.
+size_t Utf8SequenceLength(std::string_view text) {
+  const auto lead = static_cast<unsigned char>(text[0]);
+  size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+  if (length == 0 || length > 4 || text.size() < length) return 0;
+  for (size_t i = 1; i < length; ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0;
+  }
+  return length;
+}
+
+// Converts with iconv; at every input it cannot convert, writes
+// `replacement` and steps over `skip(rest)` bytes.
+template <typename Skip>
+std::string Convert(std::string_view text, const char* from, const char* to,
+                    std::string_view replacement, Skip skip) {
+  iconv_t converter = iconv_open(to, from);
+  if (converter == reinterpret_cast<iconv_t>(-1)) return std::string(text);
+  std::string out;
+  char buffer[4096];
+  while (!text.empty()) {
+    char* in = const_cast<char*>(text.data());
+    size_t in_left = text.size();
+    char* out_ptr = buffer;
+    size_t out_left = sizeof buffer;
+    const size_t result = iconv(converter, &in, &in_left, &out_ptr, &out_left);
+    const int error = errno;
+    out.append(buffer, static_cast<size_t>(out_ptr - buffer));
+    text.remove_prefix(text.size() - in_left);
+    if (result != static_cast<size_t>(-1) || text.empty()) break;
+    if (error == E2BIG) continue;
+    out += replacement;  // EILSEQ or EINVAL: an input that cannot be taken
+    text.remove_prefix(std::min(text.size(), skip(text)));
+  }
+  char* out_ptr = buffer;
+  size_t out_left = sizeof buffer;
+  iconv(converter, nullptr, nullptr, &out_ptr, &out_left);
+  out.append(buffer, static_cast<size_t>(out_ptr - buffer));
+  iconv_close(converter);
+  return out;
+}
+
+}  // namespace
+
+bool IsShiftJisCodeset(std::string_view codeset) {
+  const std::string upper = Upper(codeset);
+  return upper == "CP932" || upper == "SHIFT_JIS" || upper == "SHIFT-JIS" || upper == "SJIS" ||
+         upper == "WINDOWS-31J" || upper == "MS932" || upper == "MS_KANJI";
+}
+
+std::string EffectiveCodeset(std::string_view codeset) {
+  const std::string upper = Upper(codeset);
+  if (upper.empty() || upper == "ANSI_X3.4-1968" || upper == "ASCII" || upper == "US-ASCII" ||
+      upper == "POSIX" || upper == "C") {
+    return "UTF-8";
+  }
+  return std::string(codeset);
+}
+
+std::string ToCp932(std::string_view text, const std::string& codeset) {
+  if (IsShiftJisCodeset(codeset)) return std::string(text);
+  const bool utf8 = IsUtf8(codeset);
+  return Convert(text, codeset.c_str(), "CP932", "?", [utf8](std::string_view rest) {
+    const size_t length = utf8 ? Utf8SequenceLength(rest) : 0;
+    return length == 0 ? size_t{1} : length;  // a whole unmappable character
+  });
+}
+
+std::string FromCp932(std::string_view text, const std::string& codeset) {
+  if (IsShiftJisCodeset(codeset)) return std::string(text);
+  const std::string_view replacement = IsUtf8(codeset) ? "\xEF\xBF\xBD" : "?";
+  return Convert(text, "CP932", codeset.c_str(), replacement,
+                 [](std::string_view) { return size_t{1}; });
+}

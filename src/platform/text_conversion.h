@@ -1,0 +1,28 @@
+// Conversion between CP932 and the encodings of a POSIX system.
+//
+// On POSIX the program meets UTF-8 (or another locale codeset) at its
+// edges: arguments come in it, and messages and clipboard text go out in
+// it. Inside, every text is CP932. Conversion never fails: a character the
+// target lacks, or an invalid byte, becomes `replacement`, and the rest of
+// the text is still converted.
+#ifndef KORVATEX_PLATFORM_TEXT_CONVERSION_H_
+#define KORVATEX_PLATFORM_TEXT_CONVERSION_H_
+
+#include <string>
+#include <string_view>
+
+// True for the names a locale gives to CP932 and Shift-JIS.
+bool IsShiftJisCodeset(std::string_view codeset);
+
+// The codeset to use for a locale codeset: ASCII and an empty name (the C
+// and POSIX locales) are taken as UTF-8.
+std::string EffectiveCodeset(std::string_view codeset);
+
+// `text` from `codeset` to CP932; unconvertible characters become "?".
+std::string ToCp932(std::string_view text, const std::string& codeset);
+
+// `text` from CP932 to `codeset`; invalid CP932 becomes U+FFFD when the
+// codeset is UTF-8, else "?".
+std::string FromCp932(std::string_view text, const std::string& codeset);
+
+#endif  // KORVATEX_PLATFORM_TEXT_CONVERSION_H_

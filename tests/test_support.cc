@@ -1,0 +1,89 @@
+#include "test_support.h"
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+ScratchFolder::ScratchFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "korvatex-XXXXXX").string();
+  path_ = mkdtemp(pattern.data());
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::error_code ignored;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ScratchFolder::File(std::string_view name) const {
+  return path_ + "/" + std::string(name);
+}
+
+std::string ScratchFolder::Write(std::string_view name, std::string_view bytes) const {
+  const std::string file = File(name);
+  std::ofstream out(file, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return file;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+std::string DataFileText(int count) {
+  std::string text =
+      "原子番号,元素記号,日本語名,英語名,語源,よみがな,原子量,族,周期,電子配置,酸化数,"
+      "電気陰性度,原子半径,天然存在比,単体の融点,単体の沸点,単体の密度,備考\r\n";
+  for (int i = 1; i <= count; ++i) {
+    const std::string n = std::to_string(i);
+    text += n + ",E" + n + ",名" + n + ",Name" + n + ",語源" + n + ",よみ," + n +
+            ".000,1,1,1s1,1,1.0,1.0,-,10,20,1.0,-\r\n";
+  }
+  return text;
+}
+
+bool RecordingPlatform::OpenClipboard() {
+  calls.push_back("open");
+  return clipboard_works;
+}
+
+bool RecordingPlatform::EmptyClipboard() {
+  calls.push_back("empty");
+  if (!clipboard_works) return false;
+  clipboard.clear();
+  clipboard_set = false;
+  return true;
+}
+
+bool RecordingPlatform::SetClipboardText(std::string_view text) {
+  calls.push_back("set:" + std::string(text));
+  if (!hand_over_works) return false;
+  clipboard = text;
+  clipboard_set = true;
+  return true;
+}
+
+void RecordingPlatform::CloseClipboard() { calls.push_back("close"); }
+
+void RecordingPlatform::ShowMessage(std::string_view text, std::string_view caption,
+                                    MessageIcon icon) {
+  calls.push_back("message");
+  messages.push_back(std::string(caption) + "|" + std::string(text));
+  icons.push_back(icon);
+}
+
+void RecordingPlatform::OpenWithViewer(std::string_view path) {
+  calls.push_back("view:" + std::string(path));
+  opened.emplace_back(path);
+}
+
+Arguments::Arguments(std::vector<std::string> args) : storage_(std::move(args)) {
+  for (std::string& arg : storage_) pointers_.push_back(arg.data());
+  pointers_.push_back(nullptr);
+}
