@@ -1,0 +1,122 @@
+#include "main/command_main.h"
+
+#include <gtest/gtest.h>
+
+#include <new>
+
+#include "main/messages.h"
+#include "test_support.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+
+class CommandMainTest : public ::testing::Test {
+ protected:
+  // Runs CommandMain on the program path and `args`.
+  int Main(std::vector<std::string> args) {
+    args.insert(args.begin(), folder.ProgramPath());
+    Arguments arguments(std::move(args));
+    return CommandMain(arguments.argc(), arguments.argv(), platform);
+  }
+  std::string Title(const char* text) { return TitleCaption() + "|" + text; }
+
+  ScratchFolder folder;
+  RecordingPlatform platform;
+};
+
+TEST_F(CommandMainTest, NoArgumentEmptiesTheClipboardAndComplains) {
+  EXPECT_EQ(Main({}), kTooFewParameters);
+  EXPECT_EQ(platform.calls, (Calls{"open", "empty", "close", "message"}));
+  EXPECT_EQ(platform.messages, (Calls{Title("パラメータが足りません。")}));
+  EXPECT_EQ(platform.icons, (std::vector<MessageIcon>{MessageIcon::kWarning}));
+}
+
+TEST_F(CommandMainTest, HelpOpensTheHelpFileBesideTheProgram) {
+  EXPECT_EQ(Main({"/?"}), kHelpOpened);
+  EXPECT_EQ(platform.calls,
+            (Calls{"view:" + folder.File("KORVATEX.CHM"), "open", "empty", "close"}));
+}
+
+TEST_F(CommandMainTest, ClipboardFailureOverridesHelpAndMissingArguments) {
+  platform.clipboard_works = false;
+  EXPECT_EQ(Main({"/?"}), kNoClipboard);
+  EXPECT_EQ(platform.opened, (Calls{folder.File("KORVATEX.CHM")}));
+  EXPECT_EQ(platform.messages, (Calls{Title("クリップボードが使えません。")}));
+
+  RecordingPlatform other;
+  platform = other;
+  platform.clipboard_works = false;
+  EXPECT_EQ(Main({}), kNoClipboard);
+  EXPECT_EQ(Main({"Fe"}), kNoClipboard);  // no command object is made
+}
+
+TEST_F(CommandMainTest, ArgumentListsOfNoAcceptedShape) {
+  const std::vector<std::string> cases[] = {
+      {"/?", "x"}, {"/W"}, {"/W", "H2O", "3", "x"}, {"/X", "H2O"}, {"/Fe"}, {"Fe", "Cu"},
+  };
+  for (const auto& args : cases) {
+    SCOPED_TRACE(args[0] + " +" + std::to_string(args.size() - 1));
+    RecordingPlatform fresh;
+    platform = fresh;
+    EXPECT_EQ(Main(args), kBadParameters);
+    EXPECT_EQ(platform.messages, (Calls{Title("パラメータが不正です。")}));
+    EXPECT_FALSE(platform.clipboard_set);
+  }
+}
+
+TEST_F(CommandMainTest, ArgumentsAreFoldedAndTheCommandUpperCased) {
+  folder.Write("KORVATEX.CSV", DataFileText());
+  Arguments args({folder.ProgramPath(), "/w", "Ｈ２Ｏ", "３"});
+  EXPECT_EQ(CommandMain(args.argc(), args.argv(), platform), kSuccess);
+  EXPECT_EQ(args[1], "/W");
+  EXPECT_EQ(args[2], "H2O");
+  EXPECT_EQ(platform.clipboard, "化学式：H2O\t分子量・式量＝ 10.000");
+
+  // Full-width ／？ is not the help switch: it is taken as an element.
+  EXPECT_EQ(Main({"／？"}), kBadSymbol);
+  EXPECT_EQ(platform.messages.back(), Title("「／？」は、不正な元素記号です。"));
+  EXPECT_EQ(Main({"２６"}), kSuccess);
+  EXPECT_NE(platform.clipboard.find("元素記号 : E26\r\n"), std::string::npos);
+}
+
+TEST_F(CommandMainTest, MissingDataFileIsNamedInTheMessage) {
+  EXPECT_EQ(Main({"26"}), kNoDataFile);
+  EXPECT_EQ(platform.messages,
+            (Calls{Title(("データファイル \"" + folder.File("KORVATEX.CSV") + "\" がありません。")
+                             .c_str())}));
+  EXPECT_EQ(Main({"/W", "H2O", "9"}), kDigitsOutOfRange);
+  EXPECT_EQ(platform.messages.back(),
+            std::string(kWeightCaption) + "|小数点以下の桁数は、０から７までです。");
+  EXPECT_FALSE(platform.clipboard_set);
+}
+
+TEST(UpperCaseArgumentTest, StepsOverDoubleByteCharacters) {
+  const struct {
+    const char* input;
+    const char* expected;
+  } cases[] = {
+      {"/w", "/W"}, {"ａｚ", "ＡＺ"}, {"aア", "Aア"}, {"\x83\x61x", "\x83\x61X"}, {"b\x82", "B\x82"},
+  };
+  for (const auto& c : cases) {
+    std::string text = c.input;
+    EXPECT_STREQ(UpperCaseArgument(text.data()), c.expected) << c.input;
+  }
+}
+
+class ExhaustedPlatform : public RecordingPlatform {
+ public:
+  bool EmptyClipboard() override { throw std::bad_alloc(); }
+};
+
+TEST(RunCommandMainTest, EscapingExceptionIsShownWithTheStopIcon) {
+  ExhaustedPlatform platform;
+  Arguments args({"/x/korvatex", "Fe"});
+  EXPECT_EQ(RunCommandMain(args.argc(), args.argv(), platform), -1);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].rfind("未処理の例外|", 0), 0u);
+  EXPECT_EQ(platform.icons, (std::vector<MessageIcon>{MessageIcon::kStop}));
+}
+
+}  // namespace

@@ -1,0 +1,93 @@
+// The element data file that ships with the program.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <numeric>
+#include <regex>
+#include <set>
+
+#include "element/report.h"
+#include "element/symbol_table.h"
+#include "element/value_format.h"
+#include "files/line_reader.h"
+#include "files/record.h"
+#include "main/command_main.h"
+#include "test_support.h"
+
+namespace {
+
+std::vector<std::string> ShippedLines() {
+  auto reader = LineReader::Open(KORVATEX_DATA_FILE);
+  std::vector<std::string> lines;
+  std::string line;
+  while (reader && reader->ReadLine(&line)) lines.push_back(line);
+  return lines;
+}
+
+TEST(DataFileTest, ShapeOfTheShippedFile) {
+  const std::string raw = ReadFile(KORVATEX_DATA_FILE);
+  EXPECT_EQ(std::count(raw.begin(), raw.end(), '\n'), 112);
+  EXPECT_EQ(std::count(raw.begin(), raw.end(), '\r'), 112);  // CR LF, as Windows writes it
+  const std::vector<std::string> lines = ShippedLines();
+  ASSERT_EQ(lines.size(), 112u);
+  ElementRecord titles;
+  ASSERT_EQ(SplitRecord(lines[0], &titles), 18);
+  EXPECT_EQ(titles.front(), "原子番号");
+  EXPECT_EQ(titles[9], "電子配置");
+  EXPECT_EQ(titles.back(), "備考");
+  const std::regex weight_form(R"(\d+\.\d+(\(\d+\))?|\[\d+\]|\(\d+\.\d+\))");
+  for (int z = 1; z <= kElementCount; ++z) {
+    SCOPED_TRACE(z);
+    const std::string& line = lines[z];
+    EXPECT_LE(line.size() - 1, 496u);  // the formula command's line limit
+    EXPECT_EQ(line.find('"'), std::string::npos);
+    ElementRecord fields;
+    ASSERT_EQ(SplitRecord(line, &fields), 18);
+    EXPECT_EQ(fields[0], std::to_string(z));
+    if (z <= 109) EXPECT_EQ(fields[1], SymbolAt(z - 1));
+    EXPECT_TRUE(std::regex_match(fields[kWeightColumn], weight_form)) << fields[kWeightColumn];
+    EXPECT_EQ(fields[kWeightColumn][0] == '(', z == 3);  // only lithium, written -6.94
+  }
+}
+
+TEST(DataFileTest, ShellsAddUpAndStatesAreRightAtZeroCelsius) {
+  const std::vector<std::string> lines = ShippedLines();
+  ASSERT_EQ(lines.size(), 112u);
+  const std::set<std::string> gases = {"H", "N", "O", "F", "Cl", "He", "Ne", "Ar", "Kr", "Xe", "Rn"};
+  for (int z = 1; z <= kElementCount; ++z) {
+    ElementRecord fields;
+    SplitRecord(lines[z], &fields);
+    SCOPED_TRACE(fields[1]);
+    ShellCounts counts;
+    ASSERT_TRUE(ParseShells(&counts, &fields[9]));
+    EXPECT_EQ(std::accumulate(counts.begin(), counts.end(), 0), z);
+    const std::string expected = fields[1] == "Hg" || fields[1] == "Br" ? " (液)"
+                                 : gases.count(fields[1])              ? " (気)"
+                                                                       : " (固)";
+    EXPECT_EQ(StateSuffix(fields[14], fields[15]), expected);
+  }
+}
+
+TEST(DataFileTest, FormulaWeightsAgreeWithTheStandardValues) {
+  ScratchFolder folder;
+  std::filesystem::copy_file(KORVATEX_DATA_FILE, folder.File("KORVATEX.CSV"));
+  const struct {
+    const char* formula;
+    const char* digits;
+    const char* weight;
+    int code;
+  } cases[] = {
+      {"H2O", "3", "18.015", 0},         {"CuSO4.5H2O", "3", "249.677", 10},
+      {"Ca(OH)2", "3", "74.092", 10},     {"K4[Fe(CN)6]", "4", "368.3462", 10},
+      {"NaCl", "2", "58.44", 0},         {"C6H12O6", "3", "180.156", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.formula);
+    RecordingPlatform platform;
+    Arguments args({folder.ProgramPath(), "/W", c.formula, c.digits});
+    EXPECT_EQ(CommandMain(args.argc(), args.argv(), platform), c.code);
+    EXPECT_EQ(platform.clipboard.substr(platform.clipboard.rfind(' ') + 1), c.weight);
+  }
+}
+
+}  // namespace

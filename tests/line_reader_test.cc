@@ -1,0 +1,69 @@
+#include "files/line_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "files/numbers.h"
+#include "test_support.h"
+
+namespace {
+
+std::vector<std::string> ReadAll(const std::string& path, size_t limit) {
+  auto reader = LineReader::Open(path);
+  std::vector<std::string> lines;
+  std::string line = "untouched";
+  while (reader->ReadLine(&line, limit)) lines.push_back(line);
+  EXPECT_EQ(line, lines.empty() ? "untouched" : lines.back());  // end of file keeps it
+  return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(LineReaderTest, ReadsLikeAWindowsTextStream) {
+  ScratchFolder folder;
+  const struct {
+    std::string bytes;
+    size_t limit;
+    Lines expected;
+  } cases[] = {
+      {"a\r\nb\nc", LineReader::kWholeLine, {"a\n", "b\n", "c"}},
+      {"a\rb\r\n", LineReader::kWholeLine, {"ab\n"}},            // every CR dropped
+      {"a\nb\x1A" "c\nd\n", LineReader::kWholeLine, {"a\n", "b"}},  // 0x1A ends the file
+      {"abcdef\ngh\n", 4, {"abc", "def", "\n", "gh\n"}},         // at most limit - 1 bytes
+      {std::string("ab\0cd\nef\n", 9), LineReader::kWholeLine, {"ab", "ef\n"}},  // a NUL ends the text
+      {"", LineReader::kWholeLine, {}},
+      {std::string(100000, 'x') + "\n", LineReader::kWholeLine, {std::string(100000, 'x') + "\n"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.bytes.substr(0, 20));
+    EXPECT_EQ(ReadAll(folder.Write("f", c.bytes), c.limit), c.expected);
+  }
+}
+
+TEST(LineReaderTest, MissingFilesAndFoldersDoNotOpen) {
+  ScratchFolder folder;
+  EXPECT_EQ(LineReader::Open(folder.File("absent")), nullptr);
+  EXPECT_EQ(LineReader::Open(folder.path()), nullptr);
+}
+
+TEST(NumbersTest, IntegersAndDecimalsAtTheFront) {
+  const struct {
+    const char* text;
+    int integer;
+    double decimal;
+  } cases[] = {
+      {"26", 26, 26},           {" \t+8x", 8, 8},      {"-2", -2, -2},
+      {"abc", 0, 0},            {"", 0, 0},            {"12abc", 12, 12},
+      {"-38.83", -38, -38.83},  {"1.5e3", 1, 1500},    {"0x1A", 0, 0},
+      {"inf", 0, 0},            {".5", 0, 0.5},        {"5.", 5, 5},
+      {"- 3", 0, 0},            {"1e", 1, 1},
+      {"99999999999999999999", 2147483647, 1e20},
+      {"-99999999999999999999", -2147483647 - 1, -1e20},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(ReadInteger(c.text), c.integer);
+    EXPECT_DOUBLE_EQ(ReadDecimal(c.text), c.decimal);
+  }
+}
+
+}  // namespace

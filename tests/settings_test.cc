@@ -1,0 +1,82 @@
+#include "files/settings.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+
+#include "test_support.h"
+
+namespace {
+
+struct Settings {
+  int digits;
+  std::string data_file;
+};
+
+Settings Read(const ScratchFolder& folder) {
+  Settings settings{-100, "unset"};
+  settings.digits = ReadSettings(&settings.data_file, folder.ProgramPath());
+  return settings;
+}
+
+TEST(SettingsTest, DefaultsWithoutASettingsFile) {
+  ScratchFolder folder;
+  const Settings settings = Read(folder);
+  EXPECT_EQ(settings.digits, 7);
+  EXPECT_EQ(settings.data_file, folder.File("KORVATEX.CSV"));
+}
+
+TEST(SettingsTest, LinesFourAndNineByPosition) {
+  const std::string head = "[K]\r\na=1\r\nb=2\r\n";
+  const std::string middle = "c\r\nd\r\ne\r\nf\r\n";
+  const std::string long_line(2500, 'z');
+  const struct {
+    std::string text;
+    int digits;
+    std::string data_file;  // "" for the default
+  } cases[] = {
+      {head + "Digits=3\r\n" + middle + "Data=D:\\ELEM\\TABLE.CSV\r\nx=y\r\n", 3, "D:\\ELEM\\TABLE.CSV"},
+      {head + "Digits= 5\r\n" + middle + "Data= /a=b.csv\n", 5, " /a=b.csv"},
+      {head + "Digits=abc\r\n" + middle + "Data=\"q.csv\"\r\n", 0, "\"q.csv\""},
+      {head + "Digits=-2\r\n" + middle + "Data\r\n", -2, ""},       // no "=" on line 9
+      {head + "Digits\r\n" + middle + "Data=x.csv\r\n", 7, "x.csv"},  // no "=" on line 4
+      {head + "Digits=4\r\nc=1\r\nd=/last.csv\r\n", 4, "/last.csv"},  // 6 lines: last serves
+      {"a=2\r\nb=1\r\nc=3", 3, "3"},  // 3 lines: the last serves as line 4 and line 9
+      {"", 7, ""},
+      {"x\r\n" + long_line + "\r\nd=6\r\n" + middle + "g=/g.csv\r\n", 6, "/g.csv"},
+      {head + "D=1\r\n" + middle + "P=" + std::string(5000, 'p') + "\r\n", 1,
+       std::string(1995, 'p')},  // a 1998-byte read holds the start of the long line
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 40));
+    ScratchFolder folder;
+    folder.Write("KORVATEX.INI", c.text);
+    const Settings settings = Read(folder);
+    EXPECT_EQ(settings.digits, c.digits);
+    EXPECT_EQ(settings.data_file, c.data_file.empty() ? folder.File("KORVATEX.CSV") : c.data_file);
+  }
+}
+
+TEST(SettingsTest, ProgramFolderFoundCharacterByCharacter) {
+  EXPECT_EQ(SiblingPath("/opt/表/korvatex", "KORVATEX.INI"), "/opt/表/KORVATEX.INI");
+  EXPECT_EQ(SiblingPath("korvatex", "KORVATEX.CSV"), "KORVATEX.CSV");
+  // A UTF-8 folder name whose bytes would pair up as CP932 before the "/".
+  EXPECT_EQ(SiblingPath(u8"/home/あ/korvatex", "K"), u8"/home/あ/K");
+  ScratchFolder parent;
+  const std::string folder = parent.File("表");
+  ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+  { std::ofstream(folder + "/KORVATEX.INI") << "1\n2\n3\nd=2\n5\n6\n7\n8\np=/t.csv\n"; }
+  std::string path;
+  EXPECT_EQ(ReadSettings(&path, folder + "/korvatex"), 2);
+  EXPECT_EQ(path, "/t.csv");
+}
+
+TEST(SettingsTest, CutAtLineEnd) {
+  for (const char* text : {"abc\r\n", "abc\n", "abc\rdef", "abc"}) {
+    std::string s = text;
+    EXPECT_EQ(CutAtLineEnd(s), "abc") << text;
+  }
+}
+
+}  // namespace
