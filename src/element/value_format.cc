@@ -1,5 +1,6 @@
 #include "element/value_format.h"
 
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -58,7 +59,11 @@ void AddTerm(std::string_view term, ShellCounts* counts) {
 
 long double RoundDecimal(double x, int n) {
   const long double p = PowerOfTen(n);
-  const double y = static_cast<double>(x * p);
+  const long double scaled = x * p;
+  // Beyond the double range x has no digits left to round at n places (only
+  // a text with hundreds of decimals asks for that): it stays as it is.
+  if (!(std::fabs(scaled) <= DBL_MAX)) return x;
+  const double y = static_cast<double>(scaled);
   const double f = std::floor(y);
   const double r = (y - f >= 0.5) ? std::ceil(y) : f;
   return r / p;

@@ -1,0 +1,13 @@
+// FoldFullWidth on arbitrary bytes: never longer, and folding twice changes
+// nothing more.
+#include "fuzz.h"
+#include "main/fold.h"
+
+void FuzzOne(std::string_view data) {
+  const std::string text(data.substr(0, data.find('\0')));
+  const std::string folded = FoldFullWidth(text);
+  Require(folded.size() <= text.size(), "folding never lengthens");
+  Require(FoldFullWidth(folded) == folded, "folding is idempotent");
+  std::string in_place = text;
+  Require(FoldFullWidth(in_place.data()) == folded, "in place equals the copy");
+}

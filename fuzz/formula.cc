@@ -1,0 +1,46 @@
+// EvaluateFormula on arbitrary formulas and data lines. The input's first
+// line is the formula; each further line replaces the data line of the
+// next element, from hydrogen on; the other elements keep the shipped data.
+#include <fstream>
+
+#include "files/line_reader.h"
+#include "formula/formula.h"
+#include "fuzz.h"
+
+namespace {
+
+const ElementLines& ShippedLines() {
+  static const ElementLines lines = [] {
+    ElementLines loaded;
+    auto reader = LineReader::Open(KORVATEX_DATA_FILE);
+    std::string titles;
+    if (reader) reader->ReadLine(&titles);
+    for (std::string& line : loaded) {
+      if (reader) reader->ReadLine(&line);
+    }
+    return loaded;
+  }();
+  return lines;
+}
+
+}  // namespace
+
+void FuzzOne(std::string_view data) {
+  ElementLines lines = ShippedLines();
+  size_t end = data.find('\n');
+  const std::string_view formula = data.substr(0, end);
+  for (size_t slot = 0; end != std::string_view::npos && slot < lines.size(); ++slot) {
+    const size_t start = end + 1;
+    end = data.find('\n', start);
+    lines[slot] = std::string(data.substr(start, end == std::string_view::npos ? end : end - start));
+  }
+  const int digits = formula.empty() ? 0 : static_cast<unsigned char>(formula.back()) % 8;
+  WeightFlags flags;
+  FormulaEvaluator evaluator(lines, digits, &flags);
+  const float weight = evaluator.EvaluateFormula(formula);
+  Require(weight == weight && weight - weight == 0, "a finite weight");
+  if (formula.size() > 0 && (formula[0] < 'A' || formula[0] > 'Z') && formula[0] != '(' &&
+      formula[0] != '[') {
+    Require(weight == 0, "a formula must start with a symbol or a group");
+  }
+}

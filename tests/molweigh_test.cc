@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "main/command_main.h"
+#include "main/messages.h"
+#include "test_support.h"
+
+namespace {
+
+// The test data file with column 6 of the given slots replaced, and the
+// line of `long_slot` padded to 1000 bytes.
+std::string DataWith(const std::map<int, std::string>& weights, int long_slot = -1) {
+  const std::string text = DataFileText();
+  std::string out;
+  int slot = -1;  // the title line
+  for (size_t start = 0; start < text.size(); ++slot) {
+    const size_t end = text.find('\n', start) + 1;
+    std::string line = text.substr(start, end - start);
+    start = end;
+    if (const auto found = weights.find(slot); found != weights.end()) {
+      size_t from = 0;
+      for (int i = 0; i < 6; ++i) from = line.find(',', from) + 1;
+      line.replace(from, line.find(',', from) - from, found->second);
+    }
+    if (slot == long_slot) line.insert(line.size() - 2, 1000 - line.size(), 'x');
+    out += line;
+  }
+  return out;
+}
+
+const std::map<int, std::string> kWeights = {{0, "1.00794"}, {2, "-6.941"}, {7, "15.9994"},
+                                             {15, "32.065"},  {28, "63.546"}, {42, "[98]"}};
+
+// A settings file whose line 4 gives the digits and line 9 the data file.
+std::string Settings(const std::string& digits, const std::string& data_line = "-") {
+  return "[Korvatex]\nTop=1\nLeft=2\nDigits=" + digits + "\nA=1\nB=\nC=3\n\n" + data_line + "\n";
+}
+
+int Weigh(const ScratchFolder& folder, RecordingPlatform& platform,
+          const std::vector<std::string>& args) {
+  std::vector<std::string> all = {folder.ProgramPath(), "/W"};
+  all.insert(all.end(), args.begin(), args.end());
+  Arguments arguments(all);
+  return CommandMain(arguments.argc(), arguments.argv(), platform);
+}
+
+std::string Caption(const std::string& text) { return std::string(kWeightCaption) + "|" + text; }
+
+enum Condition { kNormal, kNoDataFile, kClipboardRefuses };
+
+TEST(MolweighTest, SettlesDigitsWeighsAndWarns) {
+  const std::string h499(499, 'H'), h500(500, 'H');
+  const char* const kUncertain4 = "小数点以下 ４ 桁では、不確かな数値が出ます。";
+  const struct {
+    std::vector<std::string> args;  // formula [digits]
+    const char* settings_digits;    // nullptr: no settings file
+    Condition condition;
+    int code;
+    const char* weight;   // nullptr: nothing put on the clipboard
+    const char* message;  // nullptr: only the caption is checked
+  } cases[] = {
+      {{"CuSO4.5H2O"}, "2", kNormal, 0, "249.71", nullptr},
+      {{"CuSO4.5H2O", "4"}, nullptr, kNormal, 10, "249.6846", kUncertain4},
+      {{"CuSO4.5H2O"}, "4", kNormal, 10, "249.6846", "小数点以下４桁では、不確かな数値が出ます。"},
+      {{"H2O"}, nullptr, kNormal, 10, "18.0152798", "小数点以下７桁では、不確かな数値が出ます。"},
+      {{"H2O", "8"}, nullptr, kNormal, 11, nullptr, "小数点以下の桁数は、０から７までです。"},
+      {{"H2O", "-1"}, "2", kNormal, 11, nullptr, nullptr},
+      {{"H2O", "07"}, nullptr, kNormal, 10, "18.0152798", nullptr},
+      {{"H2O", "3x"}, nullptr, kNormal, 0, "18.015", nullptr},
+      {{"H2O", "abc"}, nullptr, kNormal, 0, "18", nullptr},
+      {{"H2O"}, "9", kNormal, 11, nullptr, nullptr},
+      {{"H2O", "8"}, nullptr, kNoDataFile, 11, nullptr, nullptr},
+      {{"H2O", "3"}, nullptr, kNoDataFile, 4, nullptr, nullptr},
+      {{"Li", "3"}, nullptr, kNormal, 12, "6.941", "この化学式はリチウムを含んでいます。"},
+      {{"LiTcH", "2"}, nullptr, kNormal, 13, "105.95",
+       "化学式「LiTcH」には、不安定な同位体が含まれています。"},
+      {{"LiTcH", "2"}, nullptr, kClipboardRefuses, 8, nullptr, "クリップボードが使えません。"},
+      {{"h2o", "4"}, nullptr, kNormal, 9, nullptr, "「h2o」は、不正な化学式です。"},
+      {{"H99999999999999999999999999999999999999999", "4"}, nullptr, kNormal, 9, nullptr, nullptr},
+      {{h499, "0"}, nullptr, kNormal, 0, "499", nullptr},
+      {{h500, "0"}, nullptr, kNormal, 9, nullptr, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[0].substr(0, 20) + (c.args.size() > 1 ? " " + c.args[1] : ""));
+    ScratchFolder folder;
+    if (c.settings_digits != nullptr) folder.Write("KORVATEX.INI", Settings(c.settings_digits));
+    if (c.condition != kNoDataFile) folder.Write("KORVATEX.CSV", DataWith(kWeights));
+    RecordingPlatform platform;
+    platform.hand_over_works = c.condition != kClipboardRefuses;
+    EXPECT_EQ(Weigh(folder, platform, c.args), c.code);
+    if (c.weight != nullptr) {
+      EXPECT_EQ(platform.clipboard, "化学式：" + c.args[0] + "\t分子量・式量＝ " + c.weight);
+    } else {
+      EXPECT_FALSE(platform.clipboard_set);
+    }
+    ASSERT_EQ(platform.messages.size(), c.code == 0 ? 0u : 1u);
+    if (c.code == 0) continue;
+    EXPECT_EQ(platform.messages[0].rfind(Caption(""), 0), 0u) << platform.messages[0];
+    if (c.message != nullptr) {
+      EXPECT_EQ(platform.messages[0], Caption(c.message));
+    }
+  }
+}
+
+TEST(MolweighTest, WritesTheFoldedFormulaAndWeight) {
+  const struct { const char* formula, *digits, *line; } cases[] = {
+      {"CuSO4.5H2O", "2", "化学式：CuSO4.5H2O\t分子量・式量＝ 249.71"},
+      {"Ｈ２Ｏ．Ｏ", "4", "化学式：H2O.O\t分子量・式量＝ 34.0146"},
+      {"CuSO4・5H2O", "0", "化学式：CuSO4\xA5" "5H2O\t分子量・式量＝ 250"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.formula);
+    ScratchFolder folder;
+    folder.Write("KORVATEX.CSV", DataWith(kWeights));
+    RecordingPlatform platform;
+    EXPECT_EQ(Weigh(folder, platform, {c.formula, c.digits}), 0);
+    EXPECT_EQ(platform.clipboard, c.line);
+  }
+}
+
+TEST(MolweighTest, LongDataLineDoesNotShiftLaterElements) {
+  ScratchFolder folder;
+  const std::string data = folder.Write("elements.csv", DataWith(kWeights, 2));
+  const std::string text = ReadFile(data);
+  size_t lithium = 0;  // after the title, H and He
+  for (int i = 0; i < 3; ++i) lithium = text.find('\n', lithium) + 1;
+  ASSERT_EQ(text.find('\n', lithium) + 1 - lithium, 1000u);
+  folder.Write("KORVATEX.INI", Settings("4", "Data=" + data));
+  const struct { const char* formula; int code; const char* weight; } cases[] = {
+      {"O", 0, "15.9994"}, {"Li", 12, "6.9410"}, {"Be", 10, "4.0000"}, {"CuO", 10, "79.5454"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.formula);
+    RecordingPlatform platform;
+    EXPECT_EQ(Weigh(folder, platform, {c.formula}), c.code);
+    EXPECT_EQ(platform.clipboard, std::string("化学式：") + c.formula + "\t分子量・式量＝ " +
+                                      c.weight);
+  }
+}
+
+}  // namespace

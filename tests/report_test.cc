@@ -1,0 +1,138 @@
+#include "element/report.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "main/command_main.h"
+#include "test_support.h"
+
+namespace {
+
+constexpr char kTitles[] =
+    "原子番号,元素記号,日本語名,英語名,語源,よみがな,原子量,族,周期,電子配置,酸化数,"
+    "電気陰性度,原子半径,天然存在比,単体の融点,単体の沸点,単体の密度,備考\r\n";
+constexpr char kMercury[] =
+    "80,Hg,水銀,Mercury,ラテン語の「水の銀」,すいぎん,200.59,12,6,[Xe]4f14、5d10、6s2,"
+    "1､2,2.00,1.51,-,-38.83,356.73,13.546,-\r\n";
+constexpr char kMercuryReport[] =
+    "原子番号 : 80\r\n"
+    "元素記号 : Hg\r\n"
+    "日本語名 : 水銀\r\n"
+    "英語名 : Mercury\r\n"
+    "語源 : ラテン語の「水の銀」\r\n"
+    "原子量 : 200.59\r\n"
+    "族 : 12\r\n"
+    "周期 : 6\r\n"
+    "電子配置 : [Xe]4f14､5d10､6s2､\r\n"
+    "\t→ K:2､L:8､M:18､N:32､O:18､P:2､\r\n"
+    "酸化数 : 1､2\r\n"
+    "電気陰性度 : 2.00\r\n"
+    "原子半径 : 1.51\r\n"
+    "天然存在比 : -\r\n"
+    "単体の融点（℃／Ｋ／ﾟＦ) : -38.83／234.32／-37.89\r\n"
+    "単体の沸点（℃／Ｋ／ﾟＦ) : 356.73／629.88／674.11\r\n"
+    "単体の密度 : 13.546 (液)\r\n"
+    "備考 : -\r\n";
+
+ElementRecord Split(std::string_view line) {
+  ElementRecord record;
+  SplitRecord(line, &record);
+  return record;
+}
+
+// The first `count` CR LF lines of `text`.
+std::string FirstLines(const std::string& text, int count) {
+  size_t end = 0;
+  for (int i = 0; i < count; ++i) end = text.find("\r\n", end) + 2;
+  return text.substr(0, end);
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+TEST(ReportTest, StateSuffixComparesIntegerPartsWithZero) {
+  const struct { const char* melting; const char* boiling; const char* expected; } cases[] = {
+      {"-38.83", "356.73", " (液)"}, {"29.76", "2204", " (固)"}, {"-218.79", "-182.96", " (気)"},
+      {"0.5", "2", " (液)"},         {"-", "-", " (固)"},        {"-5", "-5.9", " (固)"},
+      {"0", "-10", " (気)"},         {"", "", " (固)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.melting << " / " << c.boiling);
+    EXPECT_EQ(StateSuffix(c.melting, c.boiling), c.expected);
+  }
+}
+
+TEST(ReportTest, TemperatureTextShowsThreeScales) {
+  const struct { const char* celsius; const char* expected; } cases[] = {
+      {"1535", "1535／1808／2795"}, {"2.5", "2.5／275.7／36.5"}, {"-38.83", "-38.83／234.32／-37.89"},
+      {"615 (昇華)", "615 (昇華)／888 (昇華)／1139 (昇華)"},
+      {"2.5 (加圧)", "2.5 (加圧)／275.650000 (加圧)／36.500000 (加圧)"},
+      {"100 %d", "100 %d／373 %d／212 %d"}, {"-", "-"}, {"", "／273／32"},
+      {"(1000)", "(1000)"}, {"約1000", "約1000"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.celsius);
+    EXPECT_EQ(TemperatureText(c.celsius), c.expected);
+  }
+}
+
+TEST(ReportTest, ComposesTheMercuryReport) {
+  const ElementRecord titles = Split(kTitles);
+  ASSERT_EQ(titles.size(), 18u);
+  EXPECT_EQ(ComposeReport(titles, 18, Split(kMercury)), kMercuryReport);
+}
+
+TEST(ReportTest, ShowsOnlyTheColumnsOfTheTitleLine) {
+  const struct { int columns; int lines; } cases[] = {
+      {5, 5}, {6, 5}, {9, 8}, {10, 10}, {14, 14}, {15, 15}, {16, 16}, {17, 17},
+  };
+  const ElementRecord titles = Split(kTitles);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.columns);
+    EXPECT_EQ(ComposeReport(titles, c.columns, Split(kMercury)),
+              FirstLines(kMercuryReport, c.lines));
+  }
+}
+
+TEST(ReportTest, ShortElementLineShowsEmptyValues) {
+  const std::string report = ComposeReport(Split(kTitles), 18, Split("80,Hg,水銀"));
+  EXPECT_EQ(FirstLines(report, 4), "原子番号 : 80\r\n元素記号 : Hg\r\n日本語名 : 水銀\r\n英語名 : \r\n");
+  EXPECT_NE(report.find("単体の融点（℃／Ｋ／ﾟＦ) : ／273／32\r\n"), std::string::npos);
+  EXPECT_TRUE(EndsWith(report, "単体の密度 : \r\n備考 : \r\n")) << report;
+}
+
+TEST(ReportTest, ConfigurationLineAndShellLine) {
+  const struct { const char* configuration; const char* expected; } cases[] = {
+      {"-", "-\r\n"}, {"1s1", "1s1､\r\n\t→ K:1､\r\n"},
+      {"[Ar]3d10、4s2", "[Ar]3d10､4s2､\r\n\t→ K:2､L:8､M:18､N:2､\r\n"},
+      {"[Ar]、3d10、4s2", "[Ar]3d10､4s2､\r\n\t→ K:2､L:8､M:18､N:2､\r\n"},
+      {"［Ａｒ］３ｄ１０、４ｓ２", "［Ａｒ］３ｄ１０､４ｓ２､\r\n\t→ K:2､L:8､M:18､N:2､\r\n"},
+  };
+  const ElementRecord titles = Split("a,b,c,d,e,f,g,h,i,電子配置");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.configuration);
+    ElementRecord element(10);
+    element[9] = c.configuration;
+    const std::string report = ComposeReport(titles, 10, element);
+    EXPECT_TRUE(EndsWith(report, std::string("i : \r\n電子配置 : ") + c.expected)) << report;
+  }
+}
+
+TEST(ReportTest, MercuryThroughCommandMain) {
+  ScratchFolder folder;
+  std::string data = DataFileText();
+  size_t start = 0;
+  for (int line = 1; line < 81; ++line) start = data.find('\n', start) + 1;
+  data.replace(start, data.find('\n', start) + 1 - start, kMercury);
+  folder.Write("KORVATEX.CSV", data);
+  RecordingPlatform platform;
+  Arguments args({folder.ProgramPath(), "Hg"});
+  EXPECT_EQ(CommandMain(args.argc(), args.argv(), platform), 0);
+  EXPECT_TRUE(platform.clipboard_set);
+  EXPECT_EQ(platform.clipboard, kMercuryReport);
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+}  // namespace
