@@ -63,6 +63,15 @@ int RunFile(const std::filesystem::path& path) {
 
 }  // namespace
 
+// Reads standard input to its end, as AFL++ hands an input to a target.
+static std::string ReadStandardInput() {
+  std::string data;
+  char buffer[65536];
+  ssize_t n;
+  while ((n = read(STDIN_FILENO, buffer, sizeof buffer)) > 0) data.append(buffer, n);
+  return data;
+}
+
 int main(int argc, char** argv) {
   int failures = 0;
   int inputs = 0;
@@ -79,7 +88,7 @@ int main(int argc, char** argv) {
     }
   }
   if (argc == 1) {
-    FuzzOne(ReadAll(std::cin));
+    FuzzOne(ReadStandardInput());
     return 0;
   }
   std::printf("%d inputs run\n", inputs);

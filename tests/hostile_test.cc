@@ -1,0 +1,168 @@
+// Hostile input: huge and malformed arguments, settings and data files.
+// Every case states its exact outcome.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
+#include "main/command_main.h"
+#include "main/messages.h"
+#include "test_support.h"
+
+namespace {
+
+std::string Nested(int levels) {
+  return std::string(levels, '(') + "H2O" + std::string(levels, ')');
+}
+
+// The data file with line `z` (element z) replaced by `line`.
+std::string DataWithLine(int z, const std::string& line) {
+  std::string text = DataFileText();
+  size_t start = 0;
+  for (int i = 0; i < z; ++i) start = text.find('\n', start) + 1;
+  return text.replace(start, text.find('\n', start) + 1 - start, line);
+}
+
+std::string ElementLine(int z, const std::string& name) {
+  const std::string n = std::to_string(z);
+  return n + ",E" + n + "," + name + ",N,O,R," + n + ".000,1,1,1s1,1,1,1,-,10,20,1,-\r\n";
+}
+
+struct Outcome {
+  int code;
+  std::string clipboard;
+  std::string message;
+};
+
+Outcome RunMain(const ScratchFolder& folder, std::vector<std::string> args) {
+  args.insert(args.begin(), folder.ProgramPath());
+  Arguments arguments(std::move(args));
+  RecordingPlatform platform;
+  const int code = CommandMain(arguments.argc(), arguments.argv(), platform);
+  return {code, platform.clipboard, platform.messages.empty() ? "" : platform.messages[0]};
+}
+
+TEST(HostileTest, HugeAndMalformedArguments) {
+  ScratchFolder folder;
+  folder.Write("KORVATEX.CSV", DataFileText());
+  const std::string huge(100000, 'F');
+  const struct {
+    std::vector<std::string> args;
+    int code;
+  } cases[] = {
+      {{"/W", std::string(500, 'H')}, kBadFormula},
+      {{"/W", std::string(5000, 'H')}, kBadFormula},
+      {{"/W", std::string(100000, 'H')}, kBadFormula},
+      {{"/W", Nested(30), "3"}, kSuccess},
+      {{"/W", Nested(31), "3"}, kSuccess},
+      {{"/W", Nested(10000)}, kBadFormula},
+      {{"/W", "H" + std::string(40, '9')}, kBadFormula},  // beyond the float range
+      {{"/W", "(H" + std::string(30, '9') + ")" + std::string(30, '9')}, kBadFormula},
+      {{huge}, kBadSymbol},
+      {{std::string(100000, '1')}, kBadAtomicNumber},
+      {{"/W", "H2O", std::string(100000, '9')}, kDigitsOutOfRange},
+      {{"Fe\x81"}, kBadSymbol},
+      {{"\x81"}, kBadSymbol},
+      {{"/W", "H2O\x81"}, kBadFormula},
+      {{"/W", "\x81\x40"}, kBadFormula},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.back().substr(0, 40));
+    EXPECT_EQ(RunMain(folder, c.args).code, c.code);
+  }
+  // Messages quote long arguments whole.
+  EXPECT_EQ(RunMain(folder, {huge}).message,
+            TitleCaption() + "|「" + huge + "」は、不正な元素記号です。");
+  EXPECT_EQ(RunMain(folder, {"/W", Nested(31), "3"}).clipboard,
+            "化学式：" + Nested(31) + "\t分子量・式量＝ 10.000");
+}
+
+TEST(HostileTest, MalformedDataFiles) {
+  const std::string title_30 = "T" + std::string(29, ',') + "\n";
+  const struct {
+    std::string data;
+    std::vector<std::string> args;
+    int code;
+    std::string expect_in_clipboard;
+  } cases[] = {
+      // Long lines are read whole and push no later element down.
+      {DataWithLine(3, ElementLine(3, std::string(497, 'x'))), {"3"}, 0, std::string(497, 'x')},
+      {DataWithLine(3, ElementLine(3, std::string(2000, 'x'))), {"4"}, 0, "日本語名 : 名4\r\n"},
+      {DataWithLine(3, ElementLine(3, std::string(100000, 'x'))), {"/W", "BeH", "3"}, 0, "5.000"},
+      {DataWithLine(4, ElementLine(4, std::string(50000, 'y'))), {"4"}, 0,
+       "日本語名 : " + std::string(50000, 'y') + "\r\n"},
+      {DataWithLine(4, ElementLine(4, std::string(999, 'y'))), {"Be"}, 0, std::string(999, 'y')},
+      {title_30 + "a" + std::string(29, ',') + "z\n", {"1"}, 0, " : z\r\n"},
+      {"T" + std::string(30, ',') + "\n1\n", {"1"}, kTooManyItems, ""},
+      {"T" + std::string(999, ',') + "\n1\n", {"1"}, kTooManyItems, ""},
+      {"A,B,C", {"1"}, 0, "A : A\r\nB : B\r\nC : C\r\n"},  // no line end: the title is all
+      {"A,B,C", {"/W", "H"}, kBadFormula, ""},
+      {DataWithLine(1, std::string("1,E1,\0x,y\r\n", 11)), {"1"}, 0, "元素記号 : E1\r\n日本語名 : \r\n英語名 : \r\n"},
+      {DataWithLine(2, "2,E2\x1A,rest\r\n"), {"3"}, 0, "元素記号 : E2\r\n"},  // 0x1A ends the file
+      {"", {"1"}, kNoDataFile, ""},
+      {"", {"/W", "H2O"}, kBadFormula, ""},
+      {"T\n1,\x81", {"1"}, 0, "T : 1\r\n"},  // a lead byte at the end stays in its field
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.data.substr(0, 30) + " / " + c.args[0]);
+    ScratchFolder folder;
+    folder.Write("KORVATEX.CSV", c.data);
+    const Outcome outcome = RunMain(folder, c.args);
+    EXPECT_EQ(outcome.code, c.code);
+    if (c.expect_in_clipboard.empty()) {
+      EXPECT_EQ(outcome.clipboard, "");
+    } else {
+      EXPECT_NE(outcome.clipboard.find(c.expect_in_clipboard), std::string::npos);
+    }
+  }
+}
+
+TEST(HostileTest, LongSettingsPathIsHeldAndNamed) {
+  ScratchFolder folder;
+  folder.Write("KORVATEX.INI", "1\n2\n3\n4\n5\n6\n7\n8\nP=/" + std::string(5000, 'p') + "\n");
+  const Outcome outcome = RunMain(folder, {"Fe"});
+  EXPECT_EQ(outcome.code, kNoDataFile);
+  EXPECT_NE(outcome.message.find("\"/" + std::string(1994, 'p') + "\" "), std::string::npos);
+}
+
+// Runs `body` unable to read files with no read permission: as root, in a
+// child that has given up root.
+int WithoutPrivileges(const std::function<int()>& body) {
+  if (geteuid() != 0) return body();
+  const pid_t child = fork();
+  if (child == 0) {
+    if (setgid(65534) != 0 || setuid(65534) != 0) _exit(99);
+    _exit(body());
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(HostileTest, MissingEmptyUnreadableAndFolderFiles) {
+  enum Kind { kMissing, kEmpty, kUnreadable, kFolder };
+  for (const Kind kind : {kMissing, kEmpty, kUnreadable, kFolder}) {
+    SCOPED_TRACE(kind);
+    for (const char* name : {"KORVATEX.INI", "KORVATEX.CSV"}) {
+      ScratchFolder folder;
+      ASSERT_EQ(chmod(folder.path().c_str(), 0755), 0);
+      if (std::string(name) == "KORVATEX.INI") folder.Write("KORVATEX.CSV", DataFileText());
+      const std::string file = folder.File(name);
+      if (kind == kEmpty || kind == kUnreadable) folder.Write(name, "");
+      if (kind == kUnreadable) chmod(file.c_str(), 0);
+      if (kind == kFolder) mkdir(file.c_str(), 0755);
+      chmod(folder.File("KORVATEX.CSV").c_str(), kind == kUnreadable ? 0 : 0644);
+      // A settings file that cannot be read counts as absent: 7 places.
+      const int code = WithoutPrivileges([&] { return RunMain(folder, {"/W", "H2O"}).code; });
+      if (std::string(name) == "KORVATEX.INI") {
+        EXPECT_EQ(code, kind == kUnreadable ? kNoDataFile : kUncertainDigits);
+      } else {
+        EXPECT_EQ(code, kind == kEmpty ? kBadFormula : kNoDataFile);
+      }
+    }
+  }
+}
+
+}  // namespace
