@@ -1,0 +1,20 @@
+# Install layout. The program looks for KORVATEX.INI, KORVATEX.CSV and
+# KORVATEX.CHM beside the real program file, so the three files go side by
+# side: flat into the prefix for Windows; on other systems into
+# lib/korvatex/, with bin/korvatex a relative symbolic link to the program
+# there (the program resolves the link) and the man page in share/man/man1.
+if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
+  install(TARGETS korvatex RUNTIME DESTINATION .)
+  install(FILES ${KORVATEX_DATA_FILE} ${KORVATEX_HELP_FILE} DESTINATION .)
+else()
+  install(TARGETS korvatex RUNTIME DESTINATION lib/korvatex)
+  install(FILES ${KORVATEX_DATA_FILE} ${KORVATEX_HELP_FILE} DESTINATION lib/korvatex)
+  install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/doc/korvatex.1 DESTINATION share/man/man1)
+  install(CODE [[
+    set(korvatex_link "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin/korvatex")
+    message(STATUS "Installing: ${korvatex_link} -> ../lib/korvatex/korvatex")
+    file(MAKE_DIRECTORY "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin")
+    file(CREATE_LINK ../lib/korvatex/korvatex "${korvatex_link}" SYMBOLIC)
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/bin/korvatex")
+  ]])
+endif()

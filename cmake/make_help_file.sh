@@ -1,0 +1,25 @@
+#!/bin/sh
+# Compiles the help file from its UTF-8 sources: every source is converted to
+# CP932, the code page that the Japanese pages declare, in a staging folder,
+# and chmcmd compiles the project there. Fails on any character CP932 lacks
+# and on every warning of chmcmd (a missing file or a broken link).
+#   make_help_file.sh CHMCMD SOURCE_FOLDER STAGING_FOLDER OUTPUT_FILE
+set -eu
+chmcmd="$1"
+sources="$2"
+staging="$3"
+output="$4"
+
+rm -rf "$staging"
+mkdir -p "$staging"
+for file in "$sources"/*; do
+  iconv -f UTF-8 -t CP932 "$file" > "$staging/${file##*/}"
+done
+(cd "$staging" && "$chmcmd" korvatex.hhp) > "$staging/chmcmd.log" 2>&1 || {
+  cat "$staging/chmcmd.log"
+  exit 1
+}
+if grep -Ei 'warning|error' "$staging/chmcmd.log"; then
+  exit 1
+fi
+mv "$staging/KORVATEX.CHM" "$output"

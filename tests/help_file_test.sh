@@ -1,0 +1,69 @@
+#!/bin/sh
+# The compiled help file holds every page of help/ as the CP932 form of its
+# UTF-8 source, under the Japanese language ID; the result-code page words
+# every message as the program does, and the examples are what the built
+# program really puts on the clipboard. Exit 77 (skipped) without libchm-bin.
+#   help_file_test.sh KORVATEX.CHM HELP_SOURCE_FOLDER PROGRAM
+set -u
+chm="$1"
+sources="$2"
+program="$3"
+for tool in enum_chmLib extract_chmLib; do
+  if ! command -v "$tool" >/dev/null 2>&1; then
+    echo "SKIPPED: $tool is not installed (apt-get install libchm-bin)"
+    exit 77
+  fi
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; failed=1; }
+failed=0
+
+enum_chmLib "$chm" > "$work/topics" || fail "enum_chmLib cannot read $chm"
+extract_chmLib "$chm" "$work/chm" > /dev/null || fail "extract_chmLib cannot extract $chm"
+for page in "$sources"/*.htm "$sources"/*.hhc "$sources"/*.hhk; do
+  name=${page##*/}
+  grep -q "[[:space:]]/$name\$" "$work/topics" || fail "$name is not in the help file"
+  iconv -f CP932 -t UTF-8 "$work/chm/$name" 2>/dev/null | cmp -s - "$page" ||
+    fail "$name in the help file is not the CP932 form of its source"
+done
+od -An -tx1 "$work/chm/#SYSTEM" | tr -d ' \n' | grep -Eq '^(..)*0400....11040000' ||
+  fail "the help file's language is not 0x411 Japanese"
+
+has() {  # has PAGE TEXT: the page holds TEXT (UTF-8 here) as CP932 bytes
+  needle=$(printf '%s' "$2" | iconv -f UTF-8 -t CP932) &&
+    LC_ALL=C grep -qF -- "$needle" "$work/chm/$1" || fail "$1 lacks '$2'"
+}
+# The messages of codes 2 to 13; each %s stands for the part the page
+# writes as a placeholder.
+while IFS= read -r message; do
+  printf '%s\n' "$message" | sed 's/%s/\n/g' > "$work/pieces"
+  while IFS= read -r piece; do [ -z "$piece" ] || has codes.htm "$piece"; done < "$work/pieces"
+done <<'MESSAGES'
+パラメータが足りません。
+パラメータが不正です。
+データファイル "%s" がありません。
+「%s」は、不正な元素記号です。
+「%s」は、不正な原子番号です。
+データファイルの項目数が多すぎます。
+クリップボードが使えません。
+「%s」は、不正な化学式です。
+小数点以下 %s 桁では、不確かな数値が出ます。
+小数点以下%s桁では、不確かな数値が出ます。
+小数点以下の桁数は、０から%sまでです。
+この化学式はリチウムを含んでいます。
+化学式「%s」には、不安定な同位体が含まれています。
+MESSAGES
+for code in 0 1 2 3 4 5 6 7 8 9 10 11 12 13; do has codes.htm "<tr><td>$code</td>"; done
+has start.htm "korvatex /W <var>化学式</var> <var>桁数</var>"
+has linux.htm "KORVATEX_CLIPBOARD"
+
+# The examples: every line of the program's own output is on the page.
+KORVATEX_CLIPBOARD=cat LC_ALL=C.UTF-8 "$program" Fe 2>/dev/null | tr -d '\r' > "$work/Fe"
+KORVATEX_CLIPBOARD=cat LC_ALL=C.UTF-8 "$program" /W CuSO4.5H2O 4 2>/dev/null > "$work/W"
+echo >> "$work/W"
+[ "$(wc -l < "$work/Fe")" -gt 15 ] || fail "the program gave no element report"
+while IFS= read -r line; do has element.htm "$line"; done < "$work/Fe"
+while IFS= read -r line; do has formula.htm "$line"; done < "$work/W"
+[ "$failed" = 0 ] && echo "ok: the help file"
+exit $failed

@@ -1,0 +1,43 @@
+#!/bin/sh
+# "cmake --install" puts the program, KORVATEX.CSV and KORVATEX.CHM side by
+# side in PREFIX/lib/korvatex, links PREFIX/bin/korvatex to the program, and
+# the program started through that link finds its data and help files.
+#   install_test.sh CMAKE BUILD_FOLDER
+set -u
+cmake="$1"
+build="$2"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; failed=1; }
+failed=0
+
+mkdir "$work/prefix" "$work/fakebin"
+prefix=$(cd "$work/prefix" && pwd -P)
+"$cmake" --install "$build" --prefix "$prefix" > "$work/install.log" 2>&1 ||
+  { cat "$work/install.log"; exit 1; }
+for file in lib/korvatex/korvatex lib/korvatex/KORVATEX.CSV lib/korvatex/KORVATEX.CHM \
+            share/man/man1/korvatex.1; do
+  [ -f "$prefix/$file" ] || fail "$file is not installed"
+done
+[ "$(readlink "$prefix/bin/korvatex")" = ../lib/korvatex/korvatex ] ||
+  fail "bin/korvatex is not a link to ../lib/korvatex/korvatex"
+
+env -u WAYLAND_DISPLAY -u DISPLAY LC_ALL=C.UTF-8 KORVATEX_CLIPBOARD="cat > '$work/clipboard'" \
+  "$prefix/bin/korvatex" /W CuSO4.5H2O 2 2> "$work/stderr"
+status=$?
+tab=$(printf '\t')
+[ "$status" = 0 ] && [ "$(cat "$work/clipboard" 2>/dev/null)" = "化学式：CuSO4.5H2O${tab}分子量・式量＝ 249.71" ] ||
+  fail "bin/korvatex /W CuSO4.5H2O 2: status $status, clipboard '$(cat "$work/clipboard" 2>/dev/null)'" \
+       "$(cat "$work/stderr")"
+
+# "/?" from PATH opens the installed help file with the first xdg-open on PATH.
+printf '#!/bin/sh\nprintf %%s "$1" > "%s/opened"\n' "$work" > "$work/fakebin/xdg-open"
+chmod +x "$work/fakebin/xdg-open"
+env -u WAYLAND_DISPLAY -u DISPLAY PATH="$work/fakebin:$prefix/bin:$PATH" KORVATEX_CLIPBOARD=true \
+  korvatex "/?" 2> "$work/stderr"
+status=$?
+opened=$(cat "$work/opened" 2>/dev/null)
+[ "$status" = 1 ] && [ "$opened" = "$prefix/lib/korvatex/KORVATEX.CHM" ] ||
+  fail "korvatex /?: status $status, opened '$opened'" "$(cat "$work/stderr")"
+[ "$failed" = 0 ] && echo "ok: the installed program"
+exit $failed

@@ -1,0 +1,31 @@
+#!/bin/sh
+# The man page renders without a warning, has its sections, and lists every
+# result code under EXIT STATUS. Exit 77 (skipped) when man is not installed.
+#   man_page_test.sh PAGE
+set -u
+page="$1"
+if ! command -v man >/dev/null 2>&1; then
+  echo "SKIPPED: man is not installed (apt-get install man-db groff-base)"
+  exit 77
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; failed=1; }
+failed=0
+
+LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$page" \
+  > "$work/text" 2> "$work/warnings"
+[ -s "$work/warnings" ] && fail "man warns: $(cat "$work/warnings")"
+for section in NAME SYNOPSIS DESCRIPTION "EXIT STATUS" ENVIRONMENT FILES EXAMPLES; do
+  grep -q "^$section\$" "$work/text" || fail "no section $section"
+done
+sed -n '/^EXIT STATUS$/,/^ENVIRONMENT$/p' "$work/text" > "$work/codes"
+for code in 0 1 2 3 4 5 6 7 8 9 10 11 12 13; do
+  grep -Eq "^ {7}$code +[A-Z]" "$work/codes" || fail "EXIT STATUS lacks code $code"
+done
+for word in KORVATEX_CLIPBOARD WAYLAND_DISPLAY wl-copy xclip xsel pbcopy \
+            KORVATEX.INI KORVATEX.CSV KORVATEX.CHM; do
+  sed 's/\\-/-/g' "$page" | grep -qF -- "$word" || fail "the page does not mention $word"
+done
+[ "$failed" = 0 ] && echo "ok: the man page"
+exit $failed

@@ -1,0 +1,76 @@
+// A small Windows program for the tests of korvatex.exe under Wine.
+//   clipboard_tool read FILE     writes the clipboard's CF_TEXT bytes to FILE
+//   clipboard_tool hold SECONDS  holds the clipboard open for SECONDS
+//   clipboard_tool run FILE      starts the command line held in FILE (CP932
+//                                bytes, exactly as given) and exits with its
+//                                exit status
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+int Read(const char* path) {
+  if (!OpenClipboard(nullptr)) return 2;
+  std::FILE* out = std::fopen(path, "wb");
+  if (out == nullptr) {
+    CloseClipboard();
+    return 3;
+  }
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* text = static_cast<const char*>(GlobalLock(data))) {
+      std::fwrite(text, 1, std::strlen(text), out);
+      GlobalUnlock(data);
+    }
+  }
+  std::fclose(out);
+  CloseClipboard();
+  return 0;
+}
+
+int Hold(const char* seconds) {
+  // Opened for a window of its own: a clipboard opened with no window
+  // counts, under Wine, as open for every other window-less caller too.
+  HWND window = CreateWindowA("STATIC", "clipboard_tool", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              nullptr, nullptr);
+  if (!OpenClipboard(window)) return 2;
+  Sleep(static_cast<DWORD>(std::atoi(seconds)) * 1000);
+  CloseClipboard();
+  return 0;
+}
+
+int Start(const char* path) {
+  std::FILE* in = std::fopen(path, "rb");
+  if (in == nullptr) return 3;
+  std::string command_line;
+  char buffer[4096];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) command_line.append(buffer, n);
+  std::fclose(in);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return 4;
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD status = 0;
+  GetExitCodeProcess(process.hProcess, &status);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  return static_cast<int>(status);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "read") == 0) return Read(argv[2]);
+  if (argc == 3 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2]);
+  if (argc == 3 && std::strcmp(argv[1], "run") == 0) return Start(argv[2]);
+  std::fprintf(stderr, "usage: clipboard_tool read FILE | hold SECONDS | run FILE\n");
+  return 64;
+}

@@ -1,0 +1,116 @@
+#!/bin/sh
+# Runs the cross-built korvatex.exe under Wine, in a fresh prefix, and
+# checks byte for byte in CP932 what reaches the Windows clipboard, and the
+# exit status of every result code. Usage: wine_test.sh BUILD_WIN_DIR
+# Exits 77 with a SKIPPED line when Wine is not installed.
+set -u
+build=$(cd "$1" && pwd)
+if ! command -v wine >/dev/null 2>&1 || ! command -v iconv >/dev/null 2>&1; then
+  echo "SKIPPED: the Windows program was not run: wine is not installed (apt-get install wine64)"
+  exit 77
+fi
+work=$(mktemp -d)
+trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8
+# Wine takes its ANSI code page from the locale: 932 needs ja_JP.UTF-8.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf-\?8$'; then
+  echo "SKIPPED: the Windows program was not run: the ja_JP.UTF-8 locale is missing (localedef -i ja_JP -f UTF-8 ja_JP.UTF-8)"
+  exit 77
+fi
+wineboot -i >/dev/null 2>&1
+
+app="$work/app"
+mkdir -p "$app" "$work/nodata" "$work/wide"
+cp "$build/korvatex.exe" "$build/clipboard_tool.exe" "$app/"
+cp "$build/korvatex.exe" "$work/nodata/"
+cp "$build/korvatex.exe" "$work/wide/"
+to_cp932() { iconv -f UTF-8 -t CP932; }
+
+# The data file with the mercury line of the worked example on line 81.
+mercury='80,Hg,水銀,Mercury,ラテン語の「水の銀」,すいぎん,200.59,12,6,[Xe]4f14、5d10、6s2,1､2,2.00,1.51,-,-38.83,356.73,13.546,-'
+printf '%s\r\n' "$mercury" | to_cp932 > "$work/hg.line"
+awk -v hg="$(cat "$work/hg.line")" 'NR == 81 { print hg; next } { print }' \
+  "$build/KORVATEX.CSV" > "$app/KORVATEX.CSV"
+{ printf 'T'; printf ',%.0s' $(seq 30); printf '\r\n1\r\n'; } > "$work/wide/KORVATEX.CSV"
+
+fail=0
+report() {  # report OK|FAIL TEXT
+  printf '%s: %s\n' "$1" "$2"
+  [ "$1" = ok ] || fail=1
+}
+clipboard() { (cd "$app" && wine clipboard_tool.exe read "$work/clip") && cat "$work/clip"; }
+status_of() {  # status_of DIR ARGS...
+  dir=$1; shift
+  (cd "$dir" && wine korvatex.exe "$@" >/dev/null 2>&1); echo $?
+}
+expect_clipboard() {  # expect_clipboard WHAT EXPECTED_UTF8
+  printf '%s' "$2" | to_cp932 > "$work/want"
+  if clipboard > "$work/got" && cmp -s "$work/got" "$work/want"; then report ok "$1"
+  else report FAIL "$1: clipboard was '$(iconv -f CP932 -t UTF-8 < "$work/got")'"; fi
+}
+expect_status() {  # expect_status CODE DIR ARGS...
+  want=$1; shift
+  got=$(status_of "$@")
+  if [ "$got" = "$want" ]; then report ok "exit $want: $*"; else report FAIL "exit $got, want $want: $*"; fi
+}
+
+# The element report for mercury, byte for byte.
+status_of "$app" Hg >/dev/null
+expect_clipboard "report for Hg" "$(printf '%s\r\n' \
+  '原子番号 : 80' '元素記号 : Hg' '日本語名 : 水銀' '英語名 : Mercury' \
+  '語源 : ラテン語の「水の銀」' '原子量 : 200.59' '族 : 12' '周期 : 6' \
+  '電子配置 : [Xe]4f14､5d10､6s2､' '	→ K:2､L:8､M:18､N:32､O:18､P:2､' '酸化数 : 1､2' \
+  '電気陰性度 : 2.00' '原子半径 : 1.51' '天然存在比 : -' \
+  '単体の融点（℃／Ｋ／ﾟＦ) : -38.83／234.32／-37.89' \
+  '単体の沸点（℃／Ｋ／ﾟＦ) : 356.73／629.88／674.11' '単体の密度 : 13.546 (液)' '備考 : -')
+"
+# printf keeps the final CR LF; the command substitution dropped only the LF.
+tab=$(printf '\t')
+status_of "$app" /W CuSO4.5H2O 2 >/dev/null
+expect_clipboard "formula weight line" "化学式：CuSO4.5H2O${tab}分子量・式量＝ 249.71"
+status_of "$app" /W ＣｕＳＯ４・５Ｈ２Ｏ ２ >/dev/null
+expect_clipboard "full-width arguments" "化学式：CuSO4･5H2O${tab}分子量・式量＝ 249.71"
+nested="$(printf '(%.0s' $(seq 30))H2O$(printf ')%.0s' $(seq 30))"
+status_of "$app" /W "$nested" 3 >/dev/null
+expect_clipboard "30 levels of nesting" "化学式：${nested}${tab}分子量・式量＝ 18.015"
+
+# Command lines exactly as another program would pass them.
+run_line() {  # run_line RAW_LINE
+  printf '%s' "$1" | to_cp932 > "$app/line.txt"
+  (cd "$app" && wine clipboard_tool.exe run line.txt >/dev/null 2>&1); echo $?
+}
+check_line() {  # check_line RAW_LINE EXPECTED_STATUS EXPECTED_CLIPBOARD
+  got=$(run_line "$1")
+  if [ "$got" != "$2" ]; then report FAIL "exit $got, want $2: $1"; return; fi
+  expect_clipboard "command line: $1" "$3"
+}
+check_line 'korvatex.exe /W "Ca(OH)2" 2' 0 "化学式：Ca(OH)2${tab}分子量・式量＝ 74.10"
+check_line '"korvatex.exe"/W C"a(OH)"2 2' 0 "化学式：Ca(OH)2${tab}分子量・式量＝ 74.10"
+check_line 'korvatex.exe   /w	"Ca (OH)2"' 9 ""
+check_line 'korvatex.exe /W H2O 2 ""' 3 ""
+check_line 'korvatex.exe \"Fe' 5 ""
+check_line 'korvatex.exe /W H\2O 3' 9 ""
+check_line 'korvatex.exe /W "Ｃａ（ＯＨ）２" ２' 0 "化学式：Ca(OH)2${tab}分子量・式量＝ 74.10"
+check_line 'korvatex.exe "表" /W' 3 ""  # the trail byte 0x5C of 表 does not escape the quote
+
+# Every result code as the exit status.
+expect_status 0 "$app" Fe
+expect_status 1 "$app" /?
+expect_status 2 "$app"
+expect_status 3 "$app" /X
+expect_status 4 "$work/nodata" Fe
+expect_status 5 "$app" Xx
+expect_status 6 "$app" 0
+expect_status 7 "$work/wide" 1
+(cd "$app" && wine clipboard_tool.exe hold 6 >/dev/null 2>&1) &
+sleep 3
+expect_status 8 "$app" Fe
+wait
+expect_status 9 "$app" /W h2o
+expect_status 10 "$app" /W H2O 7
+expect_status 11 "$app" /W H2O 8
+expect_status 12 "$app" /W Li2O 2
+expect_status 13 "$app" /W TcO2 0
+
+[ $fail = 0 ] && echo "wine: all checks passed" || echo "wine: some checks FAILED"
+exit $fail
