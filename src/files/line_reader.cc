@@ -25,8 +25,16 @@ LineReader::~LineReader() { std::fclose(file_); }
 
 int LineReader::NextByte() {
   while (!at_end_) {
-    const int byte = std::getc(file_);
-    if (byte == EOF || byte == 0x1A) {
+    if (taken_ == buffered_) {
+      buffered_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+      taken_ = 0;
+      if (buffered_ == 0) {
+        at_end_ = true;
+        break;
+      }
+    }
+    const auto byte = static_cast<unsigned char>(buffer_[taken_++]);
+    if (byte == 0x1A) {
       at_end_ = true;
     } else if (byte != '\r') {
       return byte;

@@ -39,6 +39,10 @@ class LineReader {
 
   std::FILE* file_;
   bool at_end_ = false;
+  // Bytes read ahead from the file, taken one at a time by NextByte.
+  char buffer_[8192];
+  size_t buffered_ = 0;
+  size_t taken_ = 0;
 };
 
 #endif  // KORVATEX_FILES_LINE_READER_H_

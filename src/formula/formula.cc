@@ -70,10 +70,13 @@ float FormulaEvaluator::Round(double value) const {
 }
 
 float FormulaEvaluator::ElementWeight(int slot) {
-  ElementRecord record;
-  SplitRecord(lines_[slot], &record);
-  std::string_view weight;
-  if (static_cast<int>(record.size()) > kWeightColumn) weight = record[kWeightColumn];
+  std::optional<std::string>& field = weight_fields_[slot];
+  if (!field) {
+    ElementRecord record;
+    SplitRecord(lines_[slot], &record);
+    field = static_cast<int>(record.size()) > kWeightColumn ? record[kWeightColumn] : std::string();
+  }
+  std::string_view weight = *field;
 
   if (!weight.empty() && weight[0] == '[') {
     flags_->BracketFlag = true;

@@ -13,6 +13,7 @@
 #define KORVATEX_FORMULA_FORMULA_H_
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -55,6 +56,9 @@ class FormulaEvaluator {
   const ElementLines& lines_;
   int decimal_digits_;
   WeightFlags* flags_;
+  // Each element's weight column, split from its line the first time the
+  // element is weighed; the flags are still raised at every use.
+  std::array<std::optional<std::string>, kElementCount> weight_fields_;
 };
 
 // Position of the bracket that closes a group, in the text after its

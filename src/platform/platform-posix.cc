@@ -155,13 +155,18 @@ class PosixPlatform : public Platform {
     return backend_.has_value();
   }
 
+  // Every run empties the clipboard at its start and again just before it
+  // hands over its result; the second time there is nothing to empty, and
+  // starting the clipboard tool once more would only cost time.
   bool EmptyClipboard() override {
     if (!backend_) return false;
-    return RunCommand(backend_->clear, "");
+    if (!emptied_) emptied_ = RunCommand(backend_->clear, "");
+    return emptied_;
   }
 
   bool SetClipboardText(std::string_view text) override {
     if (!backend_) return false;
+    emptied_ = false;
     return RunCommand(backend_->set, FromCp932(text, "UTF-8"));
   }
 
@@ -192,6 +197,7 @@ class PosixPlatform : public Platform {
  private:
   std::string codeset_;
   bool chosen_ = false;
+  bool emptied_ = false;  // emptied by this run, nothing handed over since
   std::optional<ClipboardBackend> backend_;
 };
 
