@@ -127,6 +127,20 @@ TEST(HostileTest, LongSettingsPathIsHeldAndNamed) {
   EXPECT_NE(outcome.message.find("\"/" + std::string(1994, 'p') + "\" "), std::string::npos);
 }
 
+TEST(HostileTest, InvalidCp932InTheSettingsFile) {
+  ScratchFolder folder;
+  folder.Write("KORVATEX.CSV", DataFileText());
+  folder.Write("KORVATEX.INI", "1\n2\n3\nDigits=\x81\n5\n6\n7\n8\n9\n");
+  EXPECT_EQ(RunMain(folder, {"/W", "H2O"}).clipboard, "化学式：H2O\t分子量・式量＝ 10");
+  // A lead byte before the line end takes the LF as its trail byte, so the
+  // path keeps it and names no file: code 4, with the path as read.
+  const std::string path = folder.File("KORVATEX.CSV");
+  folder.Write("KORVATEX.INI", "1\n2\n3\n4\n5\n6\n7\n8\nData=" + path + "\x81\r\n");
+  const Outcome outcome = RunMain(folder, {"Fe"});
+  EXPECT_EQ(outcome.code, kNoDataFile);
+  EXPECT_NE(outcome.message.find("\"" + path + "\x81\n\" "), std::string::npos);
+}
+
 // Runs `body` unable to read files with no read permission: as root, in a
 // child that has given up root.
 int WithoutPrivileges(const std::function<int()>& body) {
