@@ -1,13 +1,15 @@
 // A small Windows program for the tests of korvatex.exe under Wine.
 //   clipboard_tool read FILE     writes the clipboard's CF_TEXT bytes to FILE
-//   clipboard_tool hold SECONDS  holds the clipboard open for SECONDS
+//   clipboard_tool hold READY RELEASE
+//                                holds the clipboard open: creates the file
+//                                READY once it is open, and closes it when
+//                                the file RELEASE appears (or after a minute)
 //   clipboard_tool run FILE      starts the command line held in FILE (CP932
 //                                bytes, exactly as given) and exits with its
 //                                exit status
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -31,13 +33,16 @@ int Read(const char* path) {
   return 0;
 }
 
-int Hold(const char* seconds) {
+bool Exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+int Hold(const char* ready, const char* release) {
   // Opened for a window of its own: a clipboard opened with no window
   // counts, under Wine, as open for every other window-less caller too.
   HWND window = CreateWindowA("STATIC", "clipboard_tool", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                               nullptr, nullptr);
   if (!OpenClipboard(window)) return 2;
-  Sleep(static_cast<DWORD>(std::atoi(seconds)) * 1000);
+  if (std::FILE* marker = std::fopen(ready, "wb")) std::fclose(marker);
+  for (int waited = 0; waited < 600 && !Exists(release); ++waited) Sleep(100);
   CloseClipboard();
   return 0;
 }
@@ -69,8 +74,8 @@ int Start(const char* path) {
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "read") == 0) return Read(argv[2]);
-  if (argc == 3 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2]);
+  if (argc == 4 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], argv[3]);
   if (argc == 3 && std::strcmp(argv[1], "run") == 0) return Start(argv[2]);
-  std::fprintf(stderr, "usage: clipboard_tool read FILE | hold SECONDS | run FILE\n");
+  std::fprintf(stderr, "usage: clipboard_tool read FILE | hold READY RELEASE | run FILE\n");
   return 64;
 }

@@ -102,9 +102,11 @@ expect_status 4 "$work/nodata" Fe
 expect_status 5 "$app" Xx
 expect_status 6 "$app" 0
 expect_status 7 "$work/wide" 1
-(cd "$app" && wine clipboard_tool.exe hold 6 >/dev/null 2>&1) &
-sleep 3
+# Code 8: another program holds the clipboard open.
+(cd "$app" && wine clipboard_tool.exe hold held released >/dev/null 2>&1) &
+for _ in $(seq 300); do [ -e "$app/held" ] && break; sleep 0.1; done
 expect_status 8 "$app" Fe
+touch "$app/released"
 wait
 expect_status 9 "$app" /W h2o
 expect_status 10 "$app" /W H2O 7
