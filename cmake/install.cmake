@@ -2,14 +2,22 @@
 # KORVATEX.CHM beside the real program file, so the three files go side by
 # side: flat into the prefix for Windows; on other systems into
 # lib/korvatex/, with bin/korvatex a relative symbolic link to the program
-# there (the program resolves the link) and the man page in share/man/man1.
+# there (the program resolves the link) and the man page, compressed, in share/man/man1.
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
   install(TARGETS korvatex RUNTIME DESTINATION .)
   install(FILES ${KORVATEX_DATA_FILE} ${KORVATEX_HELP_FILE} DESTINATION .)
 else()
   install(TARGETS korvatex RUNTIME DESTINATION lib/korvatex)
   install(FILES ${KORVATEX_DATA_FILE} ${KORVATEX_HELP_FILE} DESTINATION lib/korvatex)
-  install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/doc/korvatex.1 DESTINATION share/man/man1)
+  # Man pages are installed compressed, as Debian's policy asks.
+  set(KORVATEX_MAN_PAGE ${CMAKE_CURRENT_BINARY_DIR}/korvatex.1.gz)
+  add_custom_command(
+    OUTPUT ${KORVATEX_MAN_PAGE}
+    COMMAND gzip -9 -n -c ${CMAKE_CURRENT_SOURCE_DIR}/doc/korvatex.1 > ${KORVATEX_MAN_PAGE}
+    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/doc/korvatex.1
+    COMMENT "Compressing the man page")
+  add_custom_target(korvatex_man_page ALL DEPENDS ${KORVATEX_MAN_PAGE})
+  install(FILES ${KORVATEX_MAN_PAGE} DESTINATION share/man/man1)
   install(CODE [[
     set(korvatex_link "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin/korvatex")
     message(STATUS "Installing: ${korvatex_link} -> ../lib/korvatex/korvatex")

@@ -16,7 +16,7 @@ prefix=$(cd "$work/prefix" && pwd -P)
 "$cmake" --install "$build" --prefix "$prefix" > "$work/install.log" 2>&1 ||
   { cat "$work/install.log"; exit 1; }
 for file in lib/korvatex/korvatex lib/korvatex/KORVATEX.CSV lib/korvatex/KORVATEX.CHM \
-            share/man/man1/korvatex.1; do
+            share/man/man1/korvatex.1.gz; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 [ "$(readlink "$prefix/bin/korvatex")" = ../lib/korvatex/korvatex ] ||

@@ -22,7 +22,7 @@ case "$package" in
   root=$(cd "$work/root" && pwd -P)
   [ "$(readlink "$root/usr/bin/korvatex")" = ../lib/korvatex/korvatex ] ||
     fail "usr/bin/korvatex is not a link to ../lib/korvatex/korvatex"
-  for file in lib/korvatex/KORVATEX.CSV lib/korvatex/KORVATEX.CHM share/man/man1/korvatex.1; do
+  for file in lib/korvatex/KORVATEX.CSV lib/korvatex/KORVATEX.CHM share/man/man1/korvatex.1.gz; do
     [ -f "$root/usr/$file" ] || fail "usr/$file is not in the package"
   done
   env -u WAYLAND_DISPLAY -u DISPLAY LC_ALL=C.UTF-8 KORVATEX_CLIPBOARD="cat > '$work/clipboard'" \
