@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
 #include <new>
 
 #include "main/messages.h"
@@ -90,6 +92,34 @@ TEST_F(CommandMainTest, MissingDataFileIsNamedInTheMessage) {
   EXPECT_EQ(platform.messages.back(),
             std::string(kWeightCaption) + "|小数点以下の桁数は、０から７までです。");
   EXPECT_FALSE(platform.clipboard_set);
+}
+
+// Counts the process's open files when the message is shown.
+class FileCountingPlatform : public RecordingPlatform {
+ public:
+  void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override {
+    open_files_at_message = OpenFiles();
+    RecordingPlatform::ShowMessage(text, caption, icon);
+  }
+  static int OpenFiles() {
+    return static_cast<int>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                          std::filesystem::directory_iterator()));
+  }
+  int open_files_at_message = -1;
+};
+
+TEST_F(CommandMainTest, DataFileIsClosedBeforeTheMessageIsShown) {
+  folder.Write("KORVATEX.CSV", DataFileText());
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"/W", "H2O"}, {"/W", "h2o"}, {"Xx"}}) {
+    FileCountingPlatform counting;
+    const int before = FileCountingPlatform::OpenFiles();
+    std::vector<std::string> all{folder.ProgramPath()};
+    all.insert(all.end(), args.begin(), args.end());
+    Arguments full(all);
+    EXPECT_NE(CommandMain(full.argc(), full.argv(), counting), kSuccess);
+    EXPECT_EQ(counting.open_files_at_message, before) << args[0];
+  }
 }
 
 TEST(UpperCaseArgumentTest, StepsOverDoubleByteCharacters) {
