@@ -17,14 +17,6 @@ std::string Nested(int levels) {
   return std::string(levels, '(') + "H2O" + std::string(levels, ')');
 }
 
-// The data file with line `z` (element z) replaced by `line`.
-std::string DataWithLine(int z, const std::string& line) {
-  std::string text = DataFileText();
-  size_t start = 0;
-  for (int i = 0; i < z; ++i) start = text.find('\n', start) + 1;
-  return text.replace(start, text.find('\n', start) + 1 - start, line);
-}
-
 std::string ElementLine(int z, const std::string& name) {
   const std::string n = std::to_string(z);
   return n + ",E" + n + "," + name + ",N,O,R," + n + ".000,1,1,1s1,1,1,1,-,10,20,1,-\r\n";

@@ -122,11 +122,7 @@ TEST(ReportTest, ConfigurationLineAndShellLine) {
 
 TEST(ReportTest, MercuryThroughCommandMain) {
   ScratchFolder folder;
-  std::string data = DataFileText();
-  size_t start = 0;
-  for (int line = 1; line < 81; ++line) start = data.find('\n', start) + 1;
-  data.replace(start, data.find('\n', start) + 1 - start, kMercury);
-  folder.Write("KORVATEX.CSV", data);
+  folder.Write("KORVATEX.CSV", DataWithLine(80, kMercury));
   RecordingPlatform platform;
   Arguments args({folder.ProgramPath(), "Hg"});
   EXPECT_EQ(CommandMain(args.argc(), args.argv(), platform), 0);

@@ -48,6 +48,13 @@ std::string DataFileText(int count) {
   return text;
 }
 
+std::string DataWithLine(int z, const std::string& line) {
+  std::string text = DataFileText();
+  size_t start = 0;
+  for (int i = 0; i < z; ++i) start = text.find('\n', start) + 1;
+  return text.replace(start, text.find('\n', start) + 1 - start, line);
+}
+
 bool RecordingPlatform::OpenClipboard() {
   calls.push_back("open");
   return clipboard_works;

@@ -35,6 +35,10 @@ std::string ReadFile(const std::string& path);
 // holds the 18 fields of element i, with the weight "i.000" in column 6.
 std::string DataFileText(int count = 111);
 
+// DataFileText() with its line for element `z` (file line z + 1) replaced
+// by `line`, which brings its own line end.
+std::string DataWithLine(int z, const std::string& line);
+
 // Records every platform call in order, as lines such as "empty" or
 // "set:<text>".
 class RecordingPlatform : public Platform {
