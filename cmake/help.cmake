@@ -7,7 +7,7 @@ if(NOT KORVATEX_CHMCMD)
   message(FATAL_ERROR
     "chmcmd was not found. It compiles the help file KORVATEX.CHM from help/.\n"
     "On Debian or Ubuntu install it with:  sudo apt-get install fp-utils\n"
-    "(sudo sh tools/install-packages.sh installs everything the build needs).")
+    "(sh tools/install-packages.sh installs everything the build needs).")
 endif()
 
 file(GLOB KORVATEX_HELP_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/help/*)

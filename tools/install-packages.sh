@@ -1,6 +1,8 @@
 #!/bin/sh
-# Installs what building and testing korvatex needs on Debian (run as root).
+# Installs what building and testing korvatex needs on Debian. Runs itself
+# through sudo when started by a user other than root.
 set -eu
+if [ "$(id -u)" != 0 ]; then exec sudo sh "$0" "$@"; fi
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends \
