@@ -2,17 +2,15 @@
 # The compiled help file holds every page of help/ as the CP932 form of its
 # UTF-8 source, under the Japanese language ID; the result-code page words
 # every message as the program does, and the examples are what the built
-# program really puts on the clipboard. Exit 77 (skipped) without libchm-bin.
+# program really puts on the clipboard. Needs libchm-bin (see missing_tool.sh).
 #   help_file_test.sh KORVATEX.CHM HELP_SOURCE_FOLDER PROGRAM
 set -u
 chm="$1"
 sources="$2"
 program="$3"
+. "$(dirname "$0")/missing_tool.sh"
 for tool in enum_chmLib extract_chmLib; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "SKIPPED: $tool is not installed (apt-get install libchm-bin)"
-    exit 77
-  fi
+  command -v "$tool" >/dev/null 2>&1 || missing_tool "$tool" "apt-get install libchm-bin"
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

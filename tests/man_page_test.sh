@@ -1,13 +1,11 @@
 #!/bin/sh
 # The man page renders without a warning, has its sections, and lists every
-# result code under EXIT STATUS. Exit 77 (skipped) when man is not installed.
+# result code under EXIT STATUS. Needs man (see missing_tool.sh).
 #   man_page_test.sh PAGE
 set -u
 page="$1"
-if ! command -v man >/dev/null 2>&1; then
-  echo "SKIPPED: man is not installed (apt-get install man-db groff-base)"
-  exit 77
-fi
+. "$(dirname "$0")/missing_tool.sh"
+command -v man >/dev/null 2>&1 || missing_tool man "apt-get install man-db groff-base"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; failed=1; }

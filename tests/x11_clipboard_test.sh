@@ -1,15 +1,13 @@
 #!/bin/sh
 # The program writes a real X11 clipboard (through xclip, with
 # KORVATEX_CLIPBOARD unset) on a virtual X server, and xclip reads back the
-# UTF-8 text. Exit 77 (skipped) when Xvfb or xclip is not installed.
+# UTF-8 text. Needs Xvfb and xclip (see missing_tool.sh).
 set -u
 program="$1"
 data_file="$2"
+. "$(dirname "$0")/missing_tool.sh"
 for tool in Xvfb xclip; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "SKIPPED: $tool is not installed (apt-get install xvfb xclip)"
-    exit 77
-  fi
+  command -v "$tool" >/dev/null 2>&1 || missing_tool "$tool" "apt-get install xvfb xclip"
 done
 
 work=$(mktemp -d)

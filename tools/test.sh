@@ -1,34 +1,80 @@
 #!/bin/sh
-# Builds korvatex and runs the whole test suite: the unit and end-to-end
-# tests, the X11 clipboard test on a virtual X server, the help file, install
-# layout and man page tests (CTest); the Debian package, unpacked and run;
-# the cross-build of the Windows program and its ZIP package.
+# Builds korvatex and runs the whole test suite, one suite after another:
+# the unit and end-to-end tests, the X11 clipboard test on a virtual X
+# server, the help file, install layout and man page tests (CTest); the
+# Debian package, unpacked and run; the cross-build of the Windows program,
+# its ZIP package, and the program under Wine; CTest again under the
+# sanitizers; fuzzing. A failing suite does not stop the others. The run
+# ends with a summary, one row per suite, and fails when any suite failed
+# (under CI=true, a suite that skipped counts as failed).
 set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
+logs=$(mktemp -d)
+trap 'rm -rf "$logs"' EXIT
+failed=0
+printf '%-22s %-8s %s\n' suite result counts > "$logs/summary"
+
+# suite NAME COUNTER COMMAND...: runs COMMAND with its output shown and kept
+# in a log, and records the suite's row: passed, skipped (exit 77) or
+# FAILED, and what `COUNTER LOG` prints about the log.
+suite() {
+  name=$1 counter=$2
+  shift 2
+  echo "== $name"
+  log="$logs/$(printf '%s' "$name" | tr -c 'A-Za-z0-9' _)"
+  { "$@" && echo 0 > "$log.status" || echo $? > "$log.status"; } 2>&1 | tee "$log"
+  case "$(cat "$log.status")" in
+  0) result=passed ;;
+  77) result=skipped ;;
+  *) result=FAILED ;;
+  esac
+  if [ "$result" = FAILED ] || { [ "$result" = skipped ] && [ "${CI:-}" = true ]; }; then
+    failed=1
+  fi
+  printf '%-22s %-8s %s\n' "$name" "$result" "$("$counter" "$log")" >> "$logs/summary"
+}
+
+# Counters: each prints one short line of counts from a suite's log.
+ctest_counts() {
+  total=$(sed -n 's/.* tests failed out of \([0-9]*\).*/\1/p' "$1")
+  bad=$(sed -n 's/.*, \([0-9]*\) tests failed out of .*/\1/p' "$1")
+  skipped=$(grep -c '(Skipped)' "$1" || true)
+  echo "${total:-0} tests, $((${total:-0} - ${bad:-0} - skipped)) passed, $skipped skipped"
+}
+check_counts() {  # lines "ok..." and "FAIL..." of the shell checks
+  echo "$(grep -c '^ok' "$1" || true) ok, $(grep -c '^FAIL' "$1" || true) failed"
+}
+fuzz_counts() {  # rows "target executions ...": one per target
+  awk '$2 ~ /^[0-9]+$/ { targets++; runs += $2 }
+       END { printf "%d targets, %d executions\n", targets, runs }' "$1"
+}
+
+debian_package() {
+  (cd build && cpack -G DEB) &&
+    sh tests/package_test.sh "build/korvatex_7.20_$(dpkg --print-architecture).deb"
+}
+windows_package() {
+  ls -l build-win/korvatex.exe build-win/KORVATEX.CSV build-win/KORVATEX.CHM &&
+    (cd build-win && cpack -G ZIP) && sh tests/package_test.sh build-win/korvatex-7.20-win64.zip
+}
 
 cmake -S . -B build
 cmake --build build -j"$jobs"
-ctest --test-dir build --output-on-failure -j"$jobs"
+suite "CTest" ctest_counts ctest --test-dir build --output-on-failure -j"$jobs"
+suite "Debian package" check_counts debian_package
 
-echo "== Debian package"
-(cd build && cpack -G DEB)
-sh tests/package_test.sh "build/korvatex_7.20_$(dpkg --print-architecture).deb"
-
-echo "== Windows program (MinGW-w64 cross-build)"
 cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 cmake --build build-win -j"$jobs"
-ls -l build-win/korvatex.exe build-win/KORVATEX.CSV build-win/KORVATEX.CHM
-(cd build-win && cpack -G ZIP)
-sh tests/package_test.sh build-win/korvatex-7.20-win64.zip
+suite "Windows ZIP" check_counts windows_package
+suite "Windows under Wine" check_counts sh tests/wine/wine_test.sh build-win
 
-echo "== Windows program under Wine"
-sh tests/wine/wine_test.sh build-win || [ $? = 77 ]
-
-echo "== Sanitizers (AddressSanitizer, UndefinedBehaviorSanitizer)"
 cmake -S . -B build-asan -DKORVATEX_SANITIZE=ON
 cmake --build build-asan -j"$jobs"
-ctest --test-dir build-asan --output-on-failure -j"$jobs"
+suite "CTest, ASan and UBSan" ctest_counts ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
-echo "== Fuzzing (AFL++, ${FUZZ_SECONDS:-45} s a target)"
-sh tools/fuzz.sh
+suite "Fuzzing" fuzz_counts sh tools/fuzz.sh
+
+echo "== Summary"
+cat "$logs/summary"
+exit $failed

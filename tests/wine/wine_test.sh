@@ -2,21 +2,19 @@
 # Runs the cross-built korvatex.exe under Wine, in a fresh prefix, and
 # checks byte for byte in CP932 what reaches the Windows clipboard, and the
 # exit status of every result code. Usage: wine_test.sh BUILD_WIN_DIR
-# Exits 77 with a SKIPPED line when Wine is not installed.
+# Needs wine and the ja_JP.UTF-8 locale (see ../missing_tool.sh).
 set -u
 build=$(cd "$1" && pwd)
-if ! command -v wine >/dev/null 2>&1 || ! command -v iconv >/dev/null 2>&1; then
-  echo "SKIPPED: the Windows program was not run: wine is not installed (apt-get install wine64)"
-  exit 77
-fi
+. "$(dirname "$0")/../missing_tool.sh"
+for tool in wine iconv; do
+  command -v "$tool" >/dev/null 2>&1 || missing_tool "$tool" "apt-get install wine wine64"
+done
 work=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8
 # Wine takes its ANSI code page from the locale: 932 needs ja_JP.UTF-8.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf-\?8$'; then
-  echo "SKIPPED: the Windows program was not run: the ja_JP.UTF-8 locale is missing (localedef -i ja_JP -f UTF-8 ja_JP.UTF-8)"
-  exit 77
-fi
+locale -a 2>/dev/null | grep -qi '^ja_JP.utf-\?8$' ||
+  missing_tool "the ja_JP.UTF-8 locale" "localedef -i ja_JP -f UTF-8 ja_JP.UTF-8"
 wineboot -i >/dev/null 2>&1
 
 app="$work/app"
