@@ -93,6 +93,15 @@ TEST_F(ProgramTest, FailuresLeaveTheClipboardEmpty) {
   }
 }
 
+TEST_F(ProgramTest, StartedWithTheStandardStreamsClosedTheResultStillArrives) {
+  const std::string clipboard = folder_.File("clipboard.txt");
+  const std::string command = "env -i PATH=/usr/bin:/bin LANG=C.UTF-8 KORVATEX_CLIPBOARD='cat > " +
+                              clipboard + "' '" + program_ + "' Fe 0<&- 1>&- 2>&-";
+  const int status = std::system(command.c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(ReadFile(clipboard).rfind(u8"原子番号 : 26\r\n元素記号 : Fe\r\n", 0), 0u);
+}
+
 TEST_F(ProgramTest, FilesAreFoundBesideTheRealProgramThroughASymlink) {
   ScratchFolder elsewhere;
   const std::string link = elsewhere.File("korvatex");

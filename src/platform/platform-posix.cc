@@ -225,9 +225,21 @@ std::string ProgramPath(const char* argv0) {
   return argv0 == nullptr ? std::string() : std::string(argv0);
 }
 
+// Some launchers start a program with standard input, output or error
+// closed. A file or pipe opened later would then take that descriptor, and
+// the pipe to the clipboard command would reach the command as the wrong
+// one of its standard streams. /dev/null fills each closed one first (open
+// takes the lowest free descriptor).
+void OpenClosedStandardDescriptors() {
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) open("/dev/null", O_RDWR);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  OpenClosedStandardDescriptors();
   std::signal(SIGPIPE, SIG_IGN);  // a clipboard command that quits early
   std::setlocale(LC_CTYPE, "");   // only to learn the codeset
   const std::string codeset = EffectiveCodeset(nl_langinfo(CODESET));
