@@ -1,8 +1,10 @@
-// The element data file that ships with the program.
+// The element data file: its UTF-8 master and the CP932 file that ships
+// with the program. Every check of the file's content lives here.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
+#include <regex>
 #include <set>
 
 #include "element/report.h"
@@ -11,6 +13,7 @@
 #include "files/line_reader.h"
 #include "files/record.h"
 #include "main/command_main.h"
+#include "platform/text_conversion.h"
 #include "test_support.h"
 
 namespace {
@@ -38,6 +41,55 @@ bool IsWeightForm(std::string_view text) {
          Digits(rest, 1) == rest.size() - 2;
 }
 
+// The code points of a UTF-8 text.
+std::u32string CodePoints(std::string_view utf8) {
+  std::u32string points;
+  for (size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t point = length == 1 ? lead : lead & (0x7F >> length);
+    for (int k = 1; k < length && i + k < utf8.size(); ++k) point = point << 6 | (utf8[i + k] & 0x3F);
+    points += point;
+    i += length;
+  }
+  return points;
+}
+
+constexpr char32_t kLongVowelMark = 0x30FC;  // written in both kana
+constexpr char32_t kHiragana[] = {0x3041, 0x3096}, kKatakana[] = {0x30A1, 0x30F6};
+
+bool IsKana(std::u32string_view text, const char32_t (&range)[2]) {
+  for (const char32_t c : text) {
+    if ((c < range[0] || c > range[1]) && c != kLongVowelMark) return false;
+  }
+  return !text.empty();
+}
+
+// The group and period that the atomic number gives (3 for the
+// lanthanoids and actinoids).
+std::pair<int, int> GroupAndPeriod(int z) {
+  if (z <= 2) return {z == 1 ? 1 : 18, 1};
+  const int starts[] = {3, 11, 19, 37, 55, 87};
+  int period = 7;
+  while (z < starts[period - 2]) --period;
+  const int i = z - starts[period - 2];
+  if (period <= 3) return {i < 2 ? i + 1 : i + 11, period};
+  if (period <= 5 || i < 2) return {i + 1, period};
+  return {i <= 16 ? 3 : i - 13, period};
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts(1);
+  for (const char c : text) {
+    if (c == separator) {
+      parts.emplace_back();
+    } else {
+      parts.back() += c;
+    }
+  }
+  return parts;
+}
+
 std::vector<std::string> ShippedLines() {
   auto reader = LineReader::Open(KORVATEX_DATA_FILE);
   std::vector<std::string> lines;
@@ -46,17 +98,29 @@ std::vector<std::string> ShippedLines() {
   return lines;
 }
 
-TEST(DataFileTest, ShapeOfTheShippedFile) {
+TEST(DataFileTest, TheShippedFileIsTheMasterInCp932) {
+  const std::string master = ReadFile(KORVATEX_DATA_MASTER);
+  EXPECT_NE(master.rfind("\xEF\xBB\xBF", 0), 0u);  // no byte order mark
+  EXPECT_EQ(master.find('\r'), std::string::npos);
+  EXPECT_EQ(master.find('"'), std::string::npos);
+  EXPECT_EQ(master.back(), '\n');
   const std::string raw = ReadFile(KORVATEX_DATA_FILE);
   EXPECT_EQ(std::count(raw.begin(), raw.end(), '\n'), 112);
   EXPECT_EQ(std::count(raw.begin(), raw.end(), '\r'), 112);  // CR LF, as Windows writes it
+  // Valid CP932 throughout: anything else would come back as U+FFFD.
+  EXPECT_EQ(std::regex_replace(FromCp932(raw, "UTF-8"), std::regex("\r\n"), "\n"), master);
+}
+
+TEST(DataFileTest, ShapeOfTheShippedFile) {
   const std::vector<std::string> lines = ShippedLines();
   ASSERT_EQ(lines.size(), 112u);
   ElementRecord titles;
   ASSERT_EQ(SplitRecord(lines[0], &titles), 18);
-  EXPECT_EQ(titles.front(), "原子番号");
-  EXPECT_EQ(titles[9], "電子配置");
-  EXPECT_EQ(titles.back(), "備考");
+  EXPECT_EQ(std::vector<std::string>(titles.begin(), titles.begin() + 18),
+            (std::vector<std::string>{"原子番号", "元素記号", "日本語名", "英語名", "語源",
+                                      "よみがな", "原子量", "族", "周期", "電子配置", "酸化数",
+                                      "電気陰性度", "原子半径", "天然存在比", "単体の融点",
+                                      "単体の沸点", "単体の密度", "備考"}));
   for (int z = 1; z <= kElementCount; ++z) {
     SCOPED_TRACE(z);
     const std::string& line = lines[z];
@@ -65,11 +129,54 @@ TEST(DataFileTest, ShapeOfTheShippedFile) {
     ElementRecord fields;
     ASSERT_EQ(SplitRecord(line, &fields), 18);
     EXPECT_EQ(fields[0], std::to_string(z));
-    if (z <= 109) {
-      EXPECT_EQ(fields[1], SymbolAt(z - 1));
-    }
+    EXPECT_EQ(fields[1], z <= 109 ? std::string(SymbolAt(z - 1)) : z == 110 ? "Ds" : "Rg");
     EXPECT_TRUE(IsWeightForm(fields[kWeightColumn])) << fields[kWeightColumn];
     EXPECT_EQ(fields[kWeightColumn][0] == '(', z == 3);  // only lithium, written -6.94
+  }
+}
+
+TEST(DataFileTest, EveryColumnHasItsForm) {
+  const std::vector<std::string> lines = Split(ReadFile(KORVATEX_DATA_MASTER), '\n');
+  ASSERT_EQ(lines.size(), 113u);  // the last line end leaves an empty part
+  const struct {
+    int column;
+    std::regex form;
+  } forms[] = {
+      {9, std::regex(u8"(\\[(He|Ne|Ar|Kr|Xe|Rn)\\])?[0-9][spdf][0-9]+(、[0-9][spdf][0-9]+)*")},
+      {10, std::regex(u8"-|-?[0-9]+(､-?[0-9]+)*")},
+      {11, std::regex("-|[0-9]+(\\.[0-9]+)?")},
+      {12, std::regex("-|[0-9]+(\\.[0-9]+)?")},
+      {13, std::regex("-|[0-9]+[A-Z][a-z]?:[0-9]+(\\.[0-9]+)?%")},
+      {14, std::regex("-|-?[0-9]+(\\.[0-9]+)?( \\(\\S+\\))?")},
+      {15, std::regex("-|-?[0-9]+(\\.[0-9]+)?( \\(\\S+\\))?")},
+      {16, std::regex("-|[0-9]+(\\.[0-9]+)?")},
+  };
+  for (int z = 1; z <= kElementCount; ++z) {
+    SCOPED_TRACE(lines[z]);
+    const std::vector<std::string> fields = Split(lines[z], ',');
+    ASSERT_EQ(fields.size(), 18u);
+    for (const std::string& field : fields) {
+      EXPECT_FALSE(field.empty() || field.front() == ' ' || field.back() == ' ') << field;
+    }
+    for (const auto& f : forms) EXPECT_TRUE(std::regex_match(fields[f.column], f.form)) << f.column;
+    EXPECT_EQ(fields[6][0] == '-', z == 3);  // lithium's weight in the minus form
+    const auto [group, period] = GroupAndPeriod(z);
+    EXPECT_EQ(fields[7], std::to_string(group));
+    EXPECT_EQ(fields[8], std::to_string(period));
+    // The reading is hiragana; a katakana name reads as itself.
+    const std::u32string name = CodePoints(fields[2]), reading = CodePoints(fields[5]);
+    EXPECT_TRUE(IsKana(reading, kHiragana));
+    if (IsKana(name, kKatakana)) {
+      std::u32string hiragana = name;
+      for (char32_t& c : hiragana) c = c == kLongVowelMark ? c : c - (kKatakana[0] - kHiragana[0]);
+      EXPECT_EQ(hiragana, reading);
+    }
+    // The most abundant isotope is one of the element's own, at most 100 %.
+    std::smatch isotope;
+    if (std::regex_match(fields[13], isotope, std::regex("[0-9]+([A-Za-z]+):([0-9.]+)%"))) {
+      EXPECT_EQ(isotope[1], fields[1]);
+      EXPECT_LE(std::atof(isotope[2].str().c_str()), 100.0);
+    }
   }
 }
 
