@@ -20,3 +20,14 @@ add_custom_command(
   DEPENDS ${KORVATEX_HELP_SOURCES} ${CMAKE_CURRENT_SOURCE_DIR}/cmake/make_help_file.sh
   COMMENT "Compiling the help file KORVATEX.CHM")
 add_custom_target(korvatex_help ALL DEPENDS ${KORVATEX_HELP_FILE})
+
+# The same pages as plain HTML in UTF-8, in html/ beside the program: what
+# "korvatex /?" opens on a system without a viewer for the compiled help.
+set(KORVATEX_HTML_HELP ${CMAKE_CURRENT_BINARY_DIR}/html)
+add_custom_command(
+  OUTPUT ${KORVATEX_HTML_HELP}/index.htm
+  COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/cmake/make_html_help.sh
+          ${CMAKE_CURRENT_SOURCE_DIR}/help ${KORVATEX_HTML_HELP}
+  DEPENDS ${KORVATEX_HELP_SOURCES} ${CMAKE_CURRENT_SOURCE_DIR}/cmake/make_html_help.sh
+  COMMENT "Making the HTML help")
+add_custom_target(korvatex_html_help ALL DEPENDS ${KORVATEX_HTML_HELP}/index.htm)

@@ -3,12 +3,14 @@
 # side: flat into the prefix for Windows; on other systems into
 # lib/korvatex/, with bin/korvatex a relative symbolic link to the program
 # there (the program resolves the link) and the man page, compressed, in share/man/man1.
+# The HTML copy of the help goes into lib/korvatex/html/, beside the help file.
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
   install(TARGETS korvatex RUNTIME DESTINATION .)
   install(FILES ${KORVATEX_DATA_FILE} ${KORVATEX_HELP_FILE} DESTINATION .)
 else()
   install(TARGETS korvatex RUNTIME DESTINATION lib/korvatex)
   install(FILES ${KORVATEX_DATA_FILE} ${KORVATEX_HELP_FILE} DESTINATION lib/korvatex)
+  install(DIRECTORY ${KORVATEX_HTML_HELP} DESTINATION lib/korvatex)
   # Man pages are installed compressed, as Debian's policy asks.
   set(KORVATEX_MAN_PAGE ${CMAKE_CURRENT_BINARY_DIR}/korvatex.1.gz)
   add_custom_command(
@@ -18,6 +20,20 @@ else()
     COMMENT "Compressing the man page")
   add_custom_target(korvatex_man_page ALL DEPENDS ${KORVATEX_MAN_PAGE})
   install(FILES ${KORVATEX_MAN_PAGE} DESTINATION share/man/man1)
+  # What Debian asks of every package: the copyright in the machine-readable
+  # format and the changelog, compressed; and lintian's notes on what is
+  # meant to be so.
+  set(KORVATEX_CHANGELOG ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
+  add_custom_command(
+    OUTPUT ${KORVATEX_CHANGELOG}
+    COMMAND gzip -9 -n -c ${CMAKE_CURRENT_SOURCE_DIR}/packaging/deb/changelog > ${KORVATEX_CHANGELOG}
+    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/deb/changelog
+    COMMENT "Compressing the changelog")
+  add_custom_target(korvatex_changelog ALL DEPENDS ${KORVATEX_CHANGELOG})
+  install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/packaging/deb/copyright ${KORVATEX_CHANGELOG}
+          DESTINATION share/doc/korvatex)
+  install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/packaging/deb/lintian-overrides
+          DESTINATION share/lintian/overrides RENAME korvatex)
   install(CODE [[
     set(korvatex_link "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin/korvatex")
     message(STATUS "Installing: ${korvatex_link} -> ../lib/korvatex/korvatex")

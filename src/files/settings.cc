@@ -22,7 +22,15 @@ size_t ValueStart(std::string_view line) {
   return equals == cp932::npos ? cp932::npos : equals + 1;
 }
 
+// The settings file read in place of the one beside the program.
+std::string& PersonalSettingsFile() {
+  static std::string path;
+  return path;
+}
+
 }  // namespace
+
+void UsePersonalSettingsFile(std::string path) { PersonalSettingsFile() = std::move(path); }
 
 std::string SiblingPath(std::string_view program_path, std::string_view name) {
   // On Windows the backslash is found character by character, so the trail
@@ -50,8 +58,9 @@ std::string& CutAtLineEnd(std::string& text) {
 
 int ReadSettings(std::string* data_file_path, std::string_view program_path) {
   *data_file_path = SiblingPath(program_path, "KORVATEX.CSV");
-  std::unique_ptr<LineReader> reader =
-      LineReader::Open(SiblingPath(program_path, "KORVATEX.INI"));
+  std::unique_ptr<LineReader> reader;
+  if (!PersonalSettingsFile().empty()) reader = LineReader::Open(PersonalSettingsFile());
+  if (!reader) reader = LineReader::Open(SiblingPath(program_path, "KORVATEX.INI"));
   if (!reader) return kDefaultDecimalDigits;
 
   std::string line;

@@ -1,14 +1,19 @@
 // The POSIX platform: Linux first, macOS where it costs little.
 //
 // Arguments arrive in the locale's encoding and are converted to CP932.
-// The clipboard is a command that takes UTF-8 text on standard input:
-// $KORVATEX_CLIPBOARD when set, else wl-copy, xclip, xsel or pbcopy.
-// Messages go to standard error as one line, "caption: text". The help
-// file is opened with xdg-open (macOS: open).
+// The clipboard is a tool that takes UTF-8 text on standard input:
+// $KORVATEX_CLIPBOARD when set, else wl-copy on Wayland, xclip or xsel on
+// X11, pbcopy on macOS; without any graphical session it is standard
+// output. Texts leave with LF line ends. Messages go to standard error as
+// one line, "caption: text". The help file is opened with xdg-open (macOS:
+// open), and the HTML copy of the help when that fails.
 #include <fcntl.h>
 #include <langinfo.h>
+#include <sys/mman.h>
+#include <sys/syscall.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,6 +22,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,16 +31,14 @@
 #include <mach-o/dyld.h>
 #endif
 
+#include "files/settings.h"
 #include "main/command_main.h"
 #include "main/messages.h"
 #include "platform/platform.h"
+#include "platform/posix_texts.h"
 #include "platform/text_conversion.h"
 
 namespace {
-
-constexpr char kNoClipboardHint[] =
-    "クリップボードのツールが見つかりません。wl-clipboard か xclip を入れるか、"
-    "環境変数 KORVATEX_CLIPBOARD にクリップボードへ書くコマンドを設定してください。";
 
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
@@ -60,87 +64,233 @@ bool IsOnPath(const std::string& name) {
   return false;
 }
 
-// A command, with what to do with its standard output and error.
-struct Command {
-  std::vector<std::string> argv;
-  bool quiet = true;  // send its output to /dev/null
-};
-
-// Runs `command` with `input` on its standard input; true when it exits 0.
-bool RunCommand(const Command& command, std::string_view input) {
-  int pipe_fds[2];
-  if (pipe(pipe_fds) != 0) return false;
-  const pid_t child = fork();
-  if (child < 0) {
-    close(pipe_fds[0]);
-    close(pipe_fds[1]);
-    return false;
+// Writes all of `bytes` to `fd`; false when a write fails.
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(n));
   }
-  if (child == 0) {
-    dup2(pipe_fds[0], STDIN_FILENO);
-    close(pipe_fds[0]);
-    close(pipe_fds[1]);
-    if (command.quiet) {
-      const int null_fd = open("/dev/null", O_WRONLY);
-      if (null_fd >= 0) {
-        dup2(null_fd, STDOUT_FILENO);
-        dup2(null_fd, STDERR_FILENO);
-        close(null_fd);
-      }
-    }
-    std::vector<char*> argv;
-    for (const std::string& arg : command.argv) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    execvp(argv[0], argv.data());
-    _exit(127);
-  }
-  close(pipe_fds[0]);
-  size_t written = 0;
-  while (written < input.size()) {
-    const ssize_t n = write(pipe_fds[1], input.data() + written, input.size() - written);
-    if (n <= 0) break;  // the command stopped reading; its status decides
-    written += static_cast<size_t>(n);
-  }
-  close(pipe_fds[1]);
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0) {
-    if (errno != EINTR) return false;
-  }
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return true;
 }
 
-struct ClipboardBackend {
-  Command clear;
-  bool clear_with_empty_input = true;
-  Command set;
+// An anonymous file for a tool's error output. Clipboard tools fork and go
+// on serving the clipboard with the descriptors they inherited, so a pipe
+// would not reach its end while they run; a file can be read as soon as the
+// tool's own process has exited. -1 when none can be made.
+int OpenScratchFile() {
+#ifdef __linux__
+  const int memory_fd = memfd_create("korvatex-stderr", MFD_CLOEXEC);
+  if (memory_fd >= 0) return memory_fd;
+#endif
+  FILE* file = std::tmpfile();
+  if (file == nullptr) return -1;
+  const int fd = fcntl(fileno(file), F_DUPFD_CLOEXEC, 0);
+  std::fclose(file);
+  return fd;
+}
+
+// Copies what the scratch file `fd` holds to standard error.
+void ShowScratchFile(int fd) {
+  char buffer[4096];
+  ssize_t n;
+  off_t offset = 0;
+  while ((n = pread(fd, buffer, sizeof buffer, offset)) > 0) {
+    WriteAll(STDERR_FILENO, std::string_view(buffer, static_cast<size_t>(n)));
+    offset += n;
+  }
+}
+
+// In a forked child: `fd` becomes `target`, or /dev/null when `fd` is -1.
+void Redirect(int fd, int target) {
+  if (fd < 0) {
+    fd = open("/dev/null", O_RDWR);
+    if (fd < 0) return;
+  }
+  if (fd != target) dup2(fd, target);
+}
+
+// In a forked child: closes every descriptor above standard error, so that
+// a tool that stays in the background holds no file of this program.
+void CloseOtherDescriptors() {
+#if defined(__linux__) && defined(SYS_close_range)
+  if (syscall(SYS_close_range, 3u, ~0u, 0) == 0) return;
+#endif
+  const long limit = sysconf(_SC_OPEN_MAX);
+  for (int fd = 3; fd < (limit > 0 && limit < 65536 ? limit : 1024); ++fd) close(fd);
+}
+
+// In a forked child: runs `argv`, or reports on standard error why it could
+// not be started and ends with 127, as a shell does.
+[[noreturn]] void Execute(const std::vector<std::string>& argv) {
+  std::vector<char*> pointers;
+  for (const std::string& arg : argv) pointers.push_back(const_cast<char*>(arg.c_str()));
+  pointers.push_back(nullptr);
+  execvp(pointers[0], pointers.data());
+  const std::string reason = "korvatex: " + argv[0] + ": " + std::strerror(errno) + "\n";
+  WriteAll(STDERR_FILENO, reason);
+  _exit(127);
+}
+
+// A clipboard tool and what becomes of its standard output.
+struct Tool {
+  std::vector<std::string> argv;
+  bool shows_output = false;  // false: its standard output goes to /dev/null
 };
 
-std::optional<ClipboardBackend> ChooseClipboardBackend() {
+// Runs `tool` with `input` on its standard input; true when it exits 0.
+// When it fails, what it wrote on its standard error is shown.
+bool RunTool(const Tool& tool, std::string_view input) {
+  int pipe_fds[2];
+  if (pipe(pipe_fds) != 0) return false;
+  const int error_fd = OpenScratchFile();
+  const pid_t child = fork();
+  if (child == 0) {
+    Redirect(pipe_fds[0], STDIN_FILENO);
+    if (!tool.shows_output) Redirect(-1, STDOUT_FILENO);
+    Redirect(error_fd, STDERR_FILENO);
+    CloseOtherDescriptors();
+    Execute(tool.argv);
+  }
+  close(pipe_fds[0]);
+  bool ok = child > 0;
+  if (ok) {
+    WriteAll(pipe_fds[1], input);  // a tool that stops reading: its status decides
+    close(pipe_fds[1]);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (!ok && error_fd >= 0) ShowScratchFile(error_fd);
+  } else {
+    close(pipe_fds[1]);
+  }
+  if (error_fd >= 0) close(error_fd);
+  return ok;
+}
+
+// True when `command` holds none of the characters that make shell syntax,
+// so that its words can be run without a shell.
+bool IsPlainWords(std::string_view command) {
+  return command.find_first_of("'\"$`\\|&;<>()*?[#~=%\n") == std::string_view::npos;
+}
+
+// The tool that $KORVATEX_CLIPBOARD names: its blank-separated words when
+// they are plain, else the command run by /bin/sh.
+Tool ToolFromSetting(const std::string& command) {
+  Tool tool;
+  tool.shows_output = true;
+  if (!IsPlainWords(command)) {
+    tool.argv = {"/bin/sh", "-c", command};
+    return tool;
+  }
+  size_t pos = 0;
+  while ((pos = command.find_first_not_of(" \t", pos)) != std::string::npos) {
+    const size_t end = command.find_first_of(" \t", pos);
+    tool.argv.push_back(command.substr(pos, end - pos));
+    pos = end;
+  }
+  if (tool.argv.empty()) tool.argv = {"/bin/sh", "-c", command};  // blanks only
+  return tool;
+}
+
+// Where clipboard texts go. Emptying runs `empty` with no input; a text is
+// handed to `hand_over`. Standard output takes the texts itself.
+struct ClipboardBackend {
+  bool is_standard_output = false;
+  Tool empty;
+  Tool hand_over;
+};
+
+// The backend to use; none, with the hint that names what to install.
+std::optional<ClipboardBackend> ChooseClipboardBackend(const char** hint) {
   const std::string custom = Environment("KORVATEX_CLIPBOARD");
   if (!custom.empty()) {
-    const Command shell{{"/bin/sh", "-c", custom}, /*quiet=*/false};
-    return ClipboardBackend{shell, true, shell};
+    const Tool tool = ToolFromSetting(custom);
+    return ClipboardBackend{false, tool, tool};
   }
-  if (!Environment("WAYLAND_DISPLAY").empty() && IsOnPath("wl-copy")) {
-    return ClipboardBackend{{{"wl-copy", "--clear"}}, false, {{"wl-copy"}}};
+  const bool wayland = !Environment("WAYLAND_DISPLAY").empty();
+  const bool x11 = !Environment("DISPLAY").empty();
+  // wl-copy --clear leaves the text in place on some compositors; an empty
+  // text replaces it everywhere.
+  if (wayland && IsOnPath("wl-copy")) {
+    const Tool wl_copy{{"wl-copy"}};
+    return ClipboardBackend{false, wl_copy, wl_copy};
   }
-  if (!Environment("DISPLAY").empty()) {
-    if (IsOnPath("xclip")) {
-      const Command xclip{{"xclip", "-selection", "clipboard", "-i"}};
-      return ClipboardBackend{xclip, true, xclip};
-    }
-    if (IsOnPath("xsel")) {
-      return ClipboardBackend{
-          {{"xsel", "--clipboard", "--clear"}}, false, {{"xsel", "--clipboard", "--input"}}};
-    }
+  if (x11 && IsOnPath("xclip")) {
+    const Tool xclip{{"xclip", "-selection", "clipboard", "-i"}};
+    return ClipboardBackend{false, xclip, xclip};
+  }
+  if (x11 && IsOnPath("xsel")) {
+    return ClipboardBackend{
+        false, {{"xsel", "--clipboard", "--clear"}}, {{"xsel", "--clipboard", "--input"}}};
   }
 #ifdef __APPLE__
   if (IsOnPath("pbcopy")) {
-    const Command pbcopy{{"pbcopy"}};
-    return ClipboardBackend{pbcopy, true, pbcopy};
+    const Tool pbcopy{{"pbcopy"}};
+    return ClipboardBackend{false, pbcopy, pbcopy};
   }
+  *hint = kNoClipboardToolHint;
+#else
+  if (!wayland && !x11) return ClipboardBackend{true, {}, {}};
+  *hint = wayland ? kInstallWlClipboardHint : kInstallXclipHint;
 #endif
   return std::nullopt;
+}
+
+// `text` with every CR LF made LF, the line end of POSIX systems. CR and LF
+// are never the second byte of a CP932 character.
+std::string WithLfLineEnds(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) result += text[i];
+  }
+  return result;
+}
+
+// Writes `text` (CP932) to `stream` in `codeset`; false when that fails.
+bool Print(FILE* stream, std::string_view text, const std::string& codeset) {
+  const std::string shown = FromCp932(text, codeset);
+  return std::fwrite(shown.data(), 1, shown.size(), stream) == shown.size() &&
+         std::fflush(stream) == 0;
+}
+
+// How long the help viewer is given to fail before it is left to run.
+constexpr int kViewerGraceMilliseconds = 400;
+// The HTML copy of the help, beside the help file.
+constexpr char kHtmlHelpPage[] = "html/index.htm";
+
+// Starts `viewer file` in a session of its own, its output discarded. True
+// when it is still running after the grace time (a viewer in the
+// foreground) or has ended with 0; false when it could not be started or
+// ended with another status. The program never waits for the viewer itself.
+bool StartViewer(const char* viewer, const std::string& file) {
+  const pid_t child = fork();
+  if (child == 0) {
+    setsid();
+    Redirect(-1, STDIN_FILENO);
+    Redirect(-1, STDOUT_FILENO);
+    Redirect(-1, STDERR_FILENO);
+    CloseOtherDescriptors();
+    Execute({viewer, file});
+  }
+  if (child < 0) return false;
+  const timespec step{0, 5 * 1000 * 1000};
+  for (int waited = 0; waited < kViewerGraceMilliseconds; waited += 5) {
+    int status = 0;
+    const pid_t done = waitpid(child, &status, WNOHANG);
+    if (done == child) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (done < 0 && errno != EINTR) return false;
+    nanosleep(&step, nullptr);
+  }
+  return true;
+}
+
+bool FileExists(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 class PosixPlatform : public Platform {
@@ -149,7 +299,7 @@ class PosixPlatform : public Platform {
 
   bool OpenClipboard() override {
     if (!chosen_) {
-      backend_ = ChooseClipboardBackend();
+      backend_ = ChooseClipboardBackend(&missing_tool_hint_);
       chosen_ = true;
     }
     return backend_.has_value();
@@ -157,17 +307,23 @@ class PosixPlatform : public Platform {
 
   // Every run empties the clipboard at its start and again just before it
   // hands over its result; the second time there is nothing to empty, and
-  // starting the clipboard tool once more would only cost time.
+  // starting the clipboard tool once more would only cost time. Standard
+  // output has nothing to empty.
   bool EmptyClipboard() override {
     if (!backend_) return false;
-    if (!emptied_) emptied_ = RunCommand(backend_->clear, "");
+    if (!emptied_) emptied_ = backend_->is_standard_output || RunTool(backend_->empty, "");
     return emptied_;
   }
 
   bool SetClipboardText(std::string_view text) override {
     if (!backend_) return false;
     emptied_ = false;
-    return RunCommand(backend_->set, FromCp932(text, "UTF-8"));
+    const std::string lf_text = WithLfLineEnds(text);
+    if (!backend_->is_standard_output) {
+      return RunTool(backend_->hand_over, FromCp932(lf_text, "UTF-8"));
+    }
+    const bool ends_line = !lf_text.empty() && lf_text.back() == '\n';
+    return Print(stdout, ends_line ? lf_text : lf_text + "\n", codeset_);
   }
 
   void CloseClipboard() override {}
@@ -177,28 +333,37 @@ class PosixPlatform : public Platform {
     line += ": ";
     line += text;
     line += "\n";
-    const std::string shown = FromCp932(line, codeset_);
-    std::fwrite(shown.data(), 1, shown.size(), stderr);
-    std::fflush(stderr);
+    Print(stderr, line, codeset_);
   }
 
+  // The help file with xdg-open, else the HTML copy of the help beside it;
+  // when neither opens, one line tells where the help is.
   void OpenWithViewer(std::string_view path) override {
 #ifdef __APPLE__
     const char* viewer = "open";
 #else
     const char* viewer = "xdg-open";
 #endif
-    if (IsOnPath(viewer)) RunCommand({{viewer, std::string(path)}}, "");
+    const std::string html = SiblingPath(path, kHtmlHelpPage);
+    const bool has_viewer = IsOnPath(viewer);
+    if (has_viewer && StartViewer(viewer, std::string(path))) return;
+    const bool has_html = FileExists(html);
+    if (has_viewer && has_html && StartViewer(viewer, html)) return;
+    const std::string line = has_html ? FromCp932(kHelpIsAtBefore, codeset_) + html +
+                                            FromCp932(kHelpIsAtAfter, codeset_)
+                                      : FromCp932(kHelpIsInManPage, codeset_);
+    WriteAll(STDERR_FILENO, line + "\n");
   }
 
-  // True when no clipboard command could be found.
-  bool LacksClipboard() const { return chosen_ && !backend_; }
+  // The hint when no clipboard tool was found, else null.
+  const char* MissingToolHint() const { return chosen_ && !backend_ ? missing_tool_hint_ : nullptr; }
 
  private:
   std::string codeset_;
   bool chosen_ = false;
   bool emptied_ = false;  // emptied by this run, nothing handed over since
   std::optional<ClipboardBackend> backend_;
+  const char* missing_tool_hint_ = nullptr;
 };
 
 // The resolved absolute path of the running program, so that its files are
@@ -236,6 +401,34 @@ void OpenClosedStandardDescriptors() {
   }
 }
 
+// The user's own settings file, $XDG_CONFIG_HOME/korvatex/KORVATEX.INI
+// (~/.config when XDG_CONFIG_HOME is unset, empty or not absolute).
+std::string PersonalSettingsFile() {
+  std::string base = Environment("XDG_CONFIG_HOME");
+  if (base.empty() || base[0] != '/') {
+    const std::string home = Environment("HOME");
+    if (home.empty()) return std::string();
+    base = home + "/.config";
+  }
+  return base + "/korvatex/KORVATEX.INI";
+}
+
+// "--help"/"-h" and "--version"/"-V", each only as the only argument: the
+// usage or the version on standard output, code 0, the clipboard not
+// touched. No value for every other argument list.
+std::optional<int> RunOption(int argc, char** argv, const std::string& codeset) {
+  if (argc != 2) return std::nullopt;
+  const std::string_view option = argv[1];
+  if (option == "--help" || option == "-h") {
+    Print(stdout, kUsage, codeset);
+  } else if (option == "--version" || option == "-V") {
+    Print(stdout, "korvatex " KORVATEX_VERSION "\n", codeset);
+  } else {
+    return std::nullopt;
+  }
+  return kSuccess;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -243,6 +436,8 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);  // a clipboard command that quits early
   std::setlocale(LC_CTYPE, "");   // only to learn the codeset
   const std::string codeset = EffectiveCodeset(nl_langinfo(CODESET));
+  if (const std::optional<int> code = RunOption(argc, argv, codeset)) return *code;
+  UsePersonalSettingsFile(PersonalSettingsFile());
 
   std::vector<std::string> args{ProgramPath(argc > 0 ? argv[0] : nullptr)};
   for (int i = 1; i < argc; ++i) args.push_back(ToCp932(argv[i], codeset));
@@ -252,9 +447,8 @@ int main(int argc, char** argv) {
 
   PosixPlatform platform(codeset);
   const int code = RunCommandMain(static_cast<int>(args.size()), arg_pointers.data(), platform);
-  if (code == kNoClipboard && platform.LacksClipboard()) {
-    const std::string hint = FromCp932(std::string(kNoClipboardHint) + "\n", codeset);
-    std::fwrite(hint.data(), 1, hint.size(), stderr);
+  if (code == kNoClipboard && platform.MissingToolHint() != nullptr) {
+    Print(stderr, std::string(platform.MissingToolHint()) + "\n", codeset);
   }
   return code;
 }
