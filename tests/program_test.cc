@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -16,6 +17,7 @@ struct Outcome {
   int status;
   std::string clipboard;  // UTF-8, as the clipboard tool received it
   std::string error;      // standard error, UTF-8
+  std::string output;     // standard output, UTF-8
 };
 
 // Runs the program installed at `program` with `args` (UTF-8), in an
@@ -24,11 +26,12 @@ Outcome RunProgram(const ScratchFolder& folder, const std::string& program,
                    const std::string& args, const std::string& env) {
   const std::string clipboard = folder.File("clipboard.txt");
   const std::string error = folder.File("stderr.txt");
+  const std::string output = folder.File("stdout.txt");
   std::remove(clipboard.c_str());
   const std::string command = "env -i PATH=/usr/bin:/bin LANG=C.UTF-8 " + env + " '" + program +
-                              "' " + args + " 2>'" + error + "' </dev/null";
+                              "' " + args + " 2>'" + error + "' >'" + output + "' </dev/null";
   const int status = std::system(command.c_str());
-  return {WEXITSTATUS(status), ReadFile(clipboard), ReadFile(error)};
+  return {WEXITSTATUS(status), ReadFile(clipboard), ReadFile(error), ReadFile(output)};
 }
 
 class ProgramTest : public ::testing::Test {
@@ -41,6 +44,13 @@ class ProgramTest : public ::testing::Test {
     return RunProgram(folder_, program_, args,
                       "KORVATEX_CLIPBOARD='cat > " + folder_.File("clipboard.txt") + "'");
   }
+  // Writes an executable script `name` into the folder's bin/.
+  std::string Script(const std::string& name, const std::string& body) {
+    mkdir(folder_.File("bin").c_str(), 0700);
+    const std::string path = folder_.Write("bin/" + name, "#!/bin/sh\n" + body);
+    chmod(path.c_str(), 0700);
+    return path;
+  }
 
   ScratchFolder folder_;
   std::string program_ = folder_.File("korvatex");
@@ -50,11 +60,12 @@ TEST_F(ProgramTest, ElementReportReachesTheClipboardAsUtf8) {
   const Outcome fe = Run("Fe");
   EXPECT_EQ(fe.status, 0);
   EXPECT_EQ(fe.error, "");
-  EXPECT_EQ(fe.clipboard.rfind(u8"原子番号 : 26\r\n元素記号 : Fe\r\n日本語名 : 鉄\r\n", 0), 0u);
-  EXPECT_NE(fe.clipboard.find(u8"電子配置 : [Ar]3d6､4s2､\r\n\t→ K:2､L:8､M:14､N:2､\r\n"),
+  EXPECT_EQ(fe.clipboard.rfind(u8"原子番号 : 26\n元素記号 : Fe\n日本語名 : 鉄\n", 0), 0u);
+  EXPECT_NE(fe.clipboard.find(u8"電子配置 : [Ar]3d6､4s2､\n\t→ K:2､L:8､M:14､N:2､\n"),
             std::string::npos);
+  EXPECT_EQ(fe.clipboard.find('\r'), std::string::npos);
   EXPECT_EQ(Run(u8"２６").clipboard, fe.clipboard);
-  EXPECT_NE(Run("Hg").clipboard.find(u8"単体の融点（℃／Ｋ／ﾟＦ) : -38.83／234.32／-37.89\r\n"),
+  EXPECT_NE(Run("Hg").clipboard.find(u8"単体の融点（℃／Ｋ／ﾟＦ) : -38.83／234.32／-37.89\n"),
             std::string::npos);
 }
 
@@ -111,25 +122,163 @@ TEST_F(ProgramTest, FilesAreFoundBesideTheRealProgramThroughASymlink) {
   EXPECT_EQ(outcome.clipboard, u8"化学式：H2O\t分子量・式量＝ 18.015");
 }
 
-TEST_F(ProgramTest, WithoutAnyClipboardToolTheUserIsToldWhatToInstall) {
-  const Outcome outcome = RunProgram(folder_, program_, "Fe", "");
-  EXPECT_EQ(outcome.status, 8);
-  EXPECT_EQ(outcome.error.rfind(u8"元素データ表示 Ver.7.20: クリップボードが使えません。\n", 0), 0u);
-  EXPECT_NE(outcome.error.find("xclip"), std::string::npos);
-  EXPECT_NE(outcome.error.find("KORVATEX_CLIPBOARD"), std::string::npos);
+TEST_F(ProgramTest, AGraphicalSessionWithoutItsToolNamesTheToolToInstall) {
+  const struct {
+    const char* session;
+    const char* tool;
+  } cases[] = {{"DISPLAY=:99", "xclip"}, {"WAYLAND_DISPLAY=wayland-99", "wl-clipboard"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.session);
+    const Outcome outcome = RunProgram(folder_, program_, "Fe",
+                                       std::string(c.session) + " PATH=" + folder_.File("none"));
+    EXPECT_EQ(outcome.status, 8);
+    EXPECT_EQ(outcome.error.rfind(u8"元素データ表示 Ver.7.20: クリップボードが使えません。\n", 0), 0u);
+    EXPECT_NE(outcome.error.find(c.tool), std::string::npos);
+    EXPECT_NE(outcome.error.find("KORVATEX_CLIPBOARD=cat"), std::string::npos);
+  }
 }
 
-TEST_F(ProgramTest, HelpRunsXdgOpenOnTheHelpFile) {
-  const std::string bin = folder_.File("bin");
-  ASSERT_EQ(mkdir(bin.c_str(), 0700), 0);
-  folder_.Write("bin/xdg-open", "#!/bin/sh\necho \"$1\" > '" + folder_.File("opened") + "'\n");
-  ASSERT_EQ(chmod((bin + "/xdg-open").c_str(), 0700), 0);
-  const Outcome outcome =
-      RunProgram(folder_, program_, "/?",
-                 "PATH=" + bin + ":/usr/bin:/bin KORVATEX_CLIPBOARD='cat > /dev/null'");
-  EXPECT_EQ(outcome.status, 1);
-  EXPECT_EQ(outcome.error, "");
-  EXPECT_EQ(ReadFile(folder_.File("opened")), folder_.File("KORVATEX.CHM") + "\n");
+TEST_F(ProgramTest, WithoutAGraphicalSessionStandardOutputIsTheClipboard) {
+  const struct {
+    const char* args;
+    int status;
+    const char* output;
+    const char* error;
+  } cases[] = {
+      {"/W CuSO4.5H2O 2", 0, u8"化学式：CuSO4.5H2O\t分子量・式量＝ 249.71\n", ""},
+      {"/W CuSO4.5H2O 4", 10, u8"化学式：CuSO4.5H2O\t分子量・式量＝ 249.6770\n",
+       u8"分子量・式量計算: 小数点以下 ４ 桁では、不確かな数値が出ます。\n"},
+      {"/W Li2CO3 2", 12, u8"化学式：Li2CO3\t分子量・式量＝ 73.89\n", nullptr},
+      {"Xx", 5, "", u8"元素データ表示 Ver.7.20: 「Xx」は、不正な元素記号です。\n"},
+      {"/W H2O 8", 11, "", u8"分子量・式量計算: 小数点以下の桁数は、０から７までです。\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    const Outcome outcome = RunProgram(folder_, program_, c.args, "");
+    EXPECT_EQ(outcome.status, c.status);
+    EXPECT_EQ(outcome.output, c.output);
+    if (c.error != nullptr) {
+      EXPECT_EQ(outcome.error, c.error);
+    }
+  }
+  const Outcome fe = RunProgram(folder_, program_, "Fe", "");
+  EXPECT_EQ(fe.output, Run("Fe").clipboard);  // the report ends with its own LF
+  EXPECT_EQ(fe.output.find("\n\n"), std::string::npos);
+}
+
+TEST_F(ProgramTest, OptionsAloneShowUsageOrVersionAndLeaveTheClipboardAlone) {
+  const std::string marker = folder_.File("touched");
+  const struct {
+    const char* args;
+    int status;
+    const char* output_start;
+  } cases[] = {
+      {"--help", 0, u8"使い方:\n"},      {"-h", 0, u8"使い方:\n"},
+      {"--version", 0, "korvatex 7.20\n"}, {"-V", 0, "korvatex 7.20\n"},
+      {"-1", 5, ""},                       {"--help x", 3, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    std::remove(marker.c_str());
+    const Outcome outcome =
+        RunProgram(folder_, program_, c.args, "KORVATEX_CLIPBOARD='touch " + marker + "'");
+    EXPECT_EQ(outcome.status, c.status);
+    EXPECT_EQ(outcome.output.rfind(c.output_start, 0), 0u);
+    EXPECT_EQ(access(marker.c_str(), F_OK) == 0, c.status != 0);
+  }
+  EXPECT_EQ(RunProgram(folder_, program_, "-V", "").output, "korvatex 7.20\n");
+  const std::string usage = Run("--help").output;
+  for (const char* part : {"/W", "/?", "KORVATEX_CLIPBOARD", "man korvatex", "KORVATEX.INI"}) {
+    EXPECT_NE(usage.find(part), std::string::npos) << part;
+  }
+}
+
+TEST_F(ProgramTest, TheToolsOwnErrorsAreShownOnlyWhenItFails) {
+  const struct {
+    std::string command;
+    int status;
+    std::string error;
+  } cases[] = {
+      {"echo lost seat >&2; exit 3", 8,
+       u8"lost seat\n元素データ表示 Ver.7.20: クリップボードが使えません。\n"},
+      {"echo chatter >&2; cat >/dev/null", 0, ""},
+      {"no-such-tool", 8, "korvatex: no-such-tool: "},  // started without a shell: why not
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.command);
+    const Outcome outcome =
+        RunProgram(folder_, program_, "Fe", "KORVATEX_CLIPBOARD='" + c.command + "'");
+    EXPECT_EQ(outcome.status, c.status);
+    EXPECT_EQ(outcome.error.rfind(c.error, 0), 0u) << outcome.error;
+  }
+}
+
+TEST_F(ProgramTest, PlainWordsAreRunWithoutAShell) {
+  const std::string log = folder_.File("log");
+  const std::string tool = Script("record", "{ cat /proc/$PPID/comm; echo \"$#:$*\"; cat; } >>'" +
+                                                log + "'\n");
+  const Outcome outcome = RunProgram(folder_, program_, "/W H2O 3",
+                                     "KORVATEX_CLIPBOARD='  " + tool + " one\t two  '");
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_EQ(ReadFile(log),
+            u8"korvatex\n2:one two\nkorvatex\n2:one two\n化学式：H2O\t分子量・式量＝ 18.015");
+}
+
+TEST_F(ProgramTest, APersonalSettingsFileIsReadFirst) {
+  const std::string lines_5_to_9 = "5\n6\n7\n8\n9\n";  // no data file named
+  folder_.Write("KORVATEX.INI", "1\n2\n3\nd=1\n" + lines_5_to_9);
+  const std::string config = folder_.File("config");
+  ASSERT_EQ(mkdir(config.c_str(), 0700), 0);
+  ASSERT_EQ(mkdir((config + "/korvatex").c_str(), 0700), 0);
+  folder_.Write("config/korvatex/KORVATEX.INI", "1\n2\n3\nd=3\n" + lines_5_to_9);
+  const struct {
+    std::string env;
+    const char* weight;
+  } cases[] = {
+      {"XDG_CONFIG_HOME=" + config, u8"18.015"},
+      {"XDG_CONFIG_HOME= HOME=" + folder_.path() + " ", u8"18.0"},  // no ~/.config here
+      {"XDG_CONFIG_HOME=" + folder_.File("elsewhere"), u8"18.0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.env);
+    const Outcome outcome = RunProgram(folder_, program_, "/W H2O", c.env);
+    EXPECT_EQ(outcome.output, std::string(u8"化学式：H2O\t分子量・式量＝ ") + c.weight + "\n");
+  }
+  ASSERT_EQ(rename(config.c_str(), folder_.File(".config").c_str()), 0);
+  EXPECT_EQ(RunProgram(folder_, program_, "/W H2O", "HOME=" + folder_.path()).output,
+            u8"化学式：H2O\t分子量・式量＝ 18.015\n");
+}
+
+TEST_F(ProgramTest, HelpOpensTheHelpFileElseTheHtmlHelpElseSaysWhereItIs) {
+  const std::string opened = folder_.File("opened");
+  const std::string chm = folder_.File("KORVATEX.CHM");
+  ASSERT_EQ(mkdir(folder_.File("html").c_str(), 0700), 0);
+  const std::string html = folder_.Write("html/index.htm", "<html></html>");
+  const std::string where = u8"ヘルプは " + html + u8" にあります（man korvatex でも読めます）。\n";
+  const struct {
+    const char* viewer;  // the body of xdg-open; null: none on PATH
+    std::string opened;
+    std::string error;
+  } cases[] = {
+      {"exit 0", chm + "\n", ""},
+      {"case $1 in *.CHM) exit 3;; esac", chm + "\n" + html + "\n", ""},
+      {"exit 4", chm + "\n" + html + "\n", where},
+      {nullptr, "", where},
+      {"exec /bin/sleep 5", chm + "\n", ""},  // a viewer in the foreground is not waited for
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.viewer == nullptr ? "no xdg-open" : c.viewer);
+    std::remove(opened.c_str());
+    std::remove(folder_.File("bin/xdg-open").c_str());
+    if (c.viewer != nullptr) Script("xdg-open", "echo \"$1\" >> '" + opened + "'\n" + c.viewer);
+    const auto start = std::chrono::steady_clock::now();
+    const Outcome outcome = RunProgram(folder_, program_, "/?",
+                                       "PATH=" + folder_.File("bin") + " KORVATEX_CLIPBOARD=/bin/true");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.error, c.error);
+    EXPECT_EQ(ReadFile(opened), c.opened);
+  }
 }
 
 }  // namespace

@@ -72,6 +72,34 @@ TEST(SettingsTest, ProgramFolderFoundCharacterByCharacter) {
   EXPECT_EQ(path, "/t.csv");
 }
 
+TEST(SettingsTest, APersonalFileTakesThePlaceOfTheOneBesideTheProgram) {
+  ScratchFolder folder;
+  folder.Write("KORVATEX.INI", "1\n2\n3\nd=2\n5\n6\n7\n8\np=/beside.csv\n");
+  const std::string personal = folder.Write("personal.ini", "1\n2\n3\nd=4\n");
+  const struct {
+    std::string personal_file;
+    int digits;
+    std::string data_file;
+  } cases[] = {
+      {personal, 4, "4"},  // 4 lines: the last serves as line 9 too
+      {folder.File("missing.ini"), 2, "/beside.csv"},
+      {"", 2, "/beside.csv"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.personal_file);
+    UsePersonalSettingsFile(c.personal_file);
+    const Settings settings = Read(folder);
+    UsePersonalSettingsFile("");
+    EXPECT_EQ(settings.digits, c.digits);
+    EXPECT_EQ(settings.data_file, c.data_file);
+  }
+  folder.Write("personal.ini", "1\n2\n3\nd=5\n5\n6\n7\n8\nno value\n");
+  UsePersonalSettingsFile(personal);
+  const Settings settings = Read(folder);
+  UsePersonalSettingsFile("");
+  EXPECT_EQ(settings.data_file, folder.File("KORVATEX.CSV"));  // beside the program
+}
+
 TEST(SettingsTest, CutAtLineEnd) {
   for (const char* text : {"abc\r\n", "abc\n", "abc\rdef", "abc"}) {
     std::string s = text;
