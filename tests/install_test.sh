@@ -1,7 +1,8 @@
 #!/bin/sh
 # "cmake --install" puts the program, KORVATEX.CSV and KORVATEX.CHM side by
 # side in PREFIX/lib/korvatex, links PREFIX/bin/korvatex to the program, and
-# the program started through that link finds its data and help files.
+# the program started through that link finds its data and help files; the
+# HTML copy of the help, beside them, declares UTF-8.
 #   install_test.sh CMAKE BUILD_FOLDER
 set -u
 cmake="$1"
@@ -19,6 +20,8 @@ for file in lib/korvatex/korvatex lib/korvatex/KORVATEX.CSV lib/korvatex/KORVATE
             share/man/man1/korvatex.1.gz; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
+grep -qF 'charset=UTF-8' "$prefix/lib/korvatex/html/index.htm" 2>/dev/null ||
+  fail "lib/korvatex/html/index.htm is not installed or does not declare UTF-8"
 [ "$(readlink "$prefix/bin/korvatex")" = ../lib/korvatex/korvatex ] ||
   fail "bin/korvatex is not a link to ../lib/korvatex/korvatex"
 

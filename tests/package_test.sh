@@ -1,7 +1,8 @@
 #!/bin/sh
 # Checks a package that cpack made. A .deb: its control fields, and the
 # program unpacked with dpkg -x runs through /usr/bin/korvatex and finds its
-# files in /usr/lib/korvatex. A .zip: it holds korvatex.exe (a Windows
+# files in /usr/lib/korvatex; lintian finds nothing but what the package
+# itself overrides (needs lintian, see missing_tool.sh). A .zip: it holds korvatex.exe (a Windows
 # program), KORVATEX.CSV and KORVATEX.CHM in one folder.
 #   package_test.sh PACKAGE_FILE
 set -u
@@ -22,7 +23,8 @@ case "$package" in
   root=$(cd "$work/root" && pwd -P)
   [ "$(readlink "$root/usr/bin/korvatex")" = ../lib/korvatex/korvatex ] ||
     fail "usr/bin/korvatex is not a link to ../lib/korvatex/korvatex"
-  for file in lib/korvatex/KORVATEX.CSV lib/korvatex/KORVATEX.CHM share/man/man1/korvatex.1.gz; do
+  for file in lib/korvatex/KORVATEX.CSV lib/korvatex/KORVATEX.CHM share/man/man1/korvatex.1.gz \
+              lib/korvatex/html/index.htm share/doc/korvatex/copyright share/doc/korvatex/changelog.gz; do
     [ -f "$root/usr/$file" ] || fail "usr/$file is not in the package"
   done
   env -u WAYLAND_DISPLAY -u DISPLAY LC_ALL=C.UTF-8 KORVATEX_CLIPBOARD="cat > '$work/clipboard'" \
@@ -32,6 +34,10 @@ case "$package" in
   [ "$status" = 0 ] && [ "$clipboard" = "化学式：K4[Fe(CN)6]$(printf '\t')分子量・式量＝ 368.37" ] ||
     fail "usr/bin/korvatex /W K4[Fe(CN)6] 2: status $status, clipboard '$clipboard'" \
          "$(cat "$work/stderr")"
+  . "$(dirname "$0")/missing_tool.sh"
+  command -v lintian >/dev/null 2>&1 || missing_tool lintian "apt-get install lintian"
+  lintian --fail-on error,warning "$package" > "$work/lintian" 2>&1 ||
+    fail "lintian: $(grep -v 'root privileges' "$work/lintian")"
   ;;
 *.zip)
   unzip -Z1 "$package" > "$work/list" || exit 1

@@ -110,7 +110,7 @@ TEST_F(ProgramTest, StartedWithTheStandardStreamsClosedTheResultStillArrives) {
                               clipboard + "' '" + program_ + "' Fe 0<&- 1>&- 2>&-";
   const int status = std::system(command.c_str());
   EXPECT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(ReadFile(clipboard).rfind(u8"原子番号 : 26\r\n元素記号 : Fe\r\n", 0), 0u);
+  EXPECT_EQ(ReadFile(clipboard).rfind(u8"原子番号 : 26\n元素記号 : Fe\n", 0), 0u);
 }
 
 TEST_F(ProgramTest, FilesAreFoundBesideTheRealProgramThroughASymlink) {

@@ -9,9 +9,9 @@ apt-get update -qq
 apt-get install -y -qq --no-install-recommends \
   cmake make g++ libgtest-dev \
   g++-mingw-w64-x86-64 \
-  xvfb xclip \
+  xvfb xclip xsel weston wl-clipboard \
   fp-utils libchm-bin man-db groff-base \
-  dpkg-dev unzip \
+  dpkg-dev unzip lintian \
   afl++ \
   wine wine64 locales >/dev/null
 # Wine takes its ANSI code page (932) from a Japanese locale.

@@ -1,0 +1,76 @@
+# Sourced by the tests that run the program against a real clipboard.
+# Sets up a scratch folder with the program and its data file, starts a
+# virtual X server on a free display, and checks runs against what the
+# clipboard then holds.
+#   . clipboard_session.sh PROGRAM DATA_FILE   (after missing_tool.sh)
+work=$(mktemp -d)
+pids=
+trap 'for pid in $pids; do kill "$pid" 2>/dev/null; done; rm -rf "$work"' EXIT
+cp "$1" "$work/korvatex"
+cp "$2" "$work/KORVATEX.CSV"
+tab=$(printf '\t')
+cr=$(printf '\r')
+fail=0
+
+# Starts Xvfb on a display it picks itself; sets DISPLAY.
+start_xvfb() {
+  Xvfb -displayfd 3 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  pids="$pids $!"
+  for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+  done
+  DISPLAY=":$(cat "$work/display")"
+  export DISPLAY
+}
+
+# check NAME ARGS STATUS CLIPBOARD: runs the program with the clipboard
+# tool found on PATH=$tool_path, then compares its status and what
+# $read_clipboard gives. "precious" is on the clipboard before every run.
+check() {
+  printf precious | $write_clipboard
+  env -u KORVATEX_CLIPBOARD PATH="$tool_path" LANG=C.UTF-8 "$work/korvatex" $2 2>"$work/stderr"
+  status=$?
+  actual=$($read_clipboard 2>/dev/null)
+  case "$actual" in *"$cr"*) actual="$actual (with CR)" ;; esac
+  if [ "$status" != "$3" ] || [ "$actual" != "$4" ]; then
+    echo "FAIL: $1: korvatex $2: status $status (want $3), clipboard '$actual' (want '$4')"
+    cat "$work/stderr"
+    fail=1
+  else
+    echo "ok: $1: korvatex $2"
+  fi
+}
+
+# check_common NAME: the runs every clipboard tool must pass.
+check_common() {
+  check "$1" "/W CuSO4.5H2O 2" 0 "化学式：CuSO4.5H2O${tab}分子量・式量＝ 249.71"
+  check "$1" "Xx" 5 ""  # every run leaves the clipboard empty unless it puts a result there
+  check "$1" "/W H2O 9" 11 ""
+  check "$1" "Fe" 0 "$(LANG=C.UTF-8 KORVATEX_CLIPBOARD=cat "$work/korvatex" Fe)"
+}
+
+# check_tool_words NAME ENV...: with the session broken by the assignments,
+# the tool's own words reach standard error before the message, code 8.
+check_tool_words() {
+  name=$1
+  shift
+  env -u KORVATEX_CLIPBOARD PATH="$tool_path" LANG=C.UTF-8 "$@" "$work/korvatex" Fe 2>"$work/stderr"
+  status=$?
+  if [ "$status" = 8 ] && [ "$(wc -l <"$work/stderr")" -ge 2 ] &&
+     [ "$(tail -n 1 "$work/stderr")" = "元素データ表示 Ver.7.20: クリップボードが使えません。" ]; then
+    echo "ok: $name: the tool's words are shown"
+  else
+    echo "FAIL: $name: status $status (want 8), standard error:"
+    cat "$work/stderr"
+    fail=1
+  fi
+}
+
+# A folder holding only the named tools, for PATH.
+tools_only() {
+  folder="$work/bin-$1"
+  mkdir -p "$folder"
+  for tool in "$@"; do ln -sf "$(command -v "$tool")" "$folder/$tool"; done
+  echo "$folder"
+}
