@@ -1,10 +1,11 @@
 // The Windows platform, the program's home.
 //
 // A GUI-subsystem program (no console window flashes when another
-// application starts it). The program path is the module file name; the
-// command line is split by SplitCommandLine; results go to the clipboard
-// as CF_TEXT; messages are warning message boxes; help opens through the
-// shell.
+// application starts it). The program path is the module file name, read
+// whole; the command line is split by SplitCommandLine; results go to the
+// clipboard as CF_TEXT, with the same text as CF_UNICODETEXT and the
+// Japanese locale beside it; messages are warning message boxes; help opens
+// through the shell.
 #include <windows.h>
 
 #include <cstring>
@@ -17,10 +18,65 @@
 
 namespace {
 
-// The module path is read into a field of this size, as the program has
-// always done.
-constexpr DWORD kModulePathField = 255;
 constexpr UINT kGlobalFlags = 0x142;  // GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DISCARDABLE
+// The code page of every text of the program, and the locale that names it.
+constexpr UINT kTextCodePage = 932;
+constexpr LCID kTextLocale = 0x411;  // Japanese (Japan)
+// The longest path Windows knows is 32767 UTF-16 units, at most two bytes
+// each in the ANSI code page.
+constexpr DWORD kLongestModulePath = 2 * 32768;
+
+// The program's full path, however long. The ANSI function gives it in the
+// code page that the file functions opening KORVATEX.INI and KORVATEX.CSV by
+// it expect, and, for a path that fits, the very bytes it always gave. A
+// path cut short may end one byte before the buffer's end (a double-byte
+// character that did not fit is dropped whole, and not every system reports
+// the cut), so only a result with a byte to spare is taken as whole;
+// otherwise it is read again into a buffer twice the size.
+std::string ModulePath() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD size = static_cast<DWORD>(path.size());
+    const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), size);
+    if (length + 1 < size || size >= kLongestModulePath) {
+      path.resize(length < size ? length : 0);
+      return path;
+    }
+    path.resize(2 * path.size());
+  }
+}
+
+// Hands `bytes` bytes at `data` to the open clipboard as `format`, in a
+// block that then belongs to the clipboard. True when it was taken.
+bool HandOver(UINT format, const void* data, size_t bytes) {
+  HGLOBAL block = ::GlobalAlloc(kGlobalFlags, bytes);
+  if (block == nullptr) return false;
+  void* memory = ::GlobalLock(block);
+  if (memory == nullptr) {
+    ::GlobalFree(block);
+    return false;
+  }
+  std::memcpy(memory, data, bytes);
+  // The unlock comes after the hand-over; once taken, the block belongs
+  // to the clipboard.
+  const bool taken = ::SetClipboardData(format, block) != nullptr;
+  ::GlobalUnlock(block);
+  if (!taken) ::GlobalFree(block);
+  return taken;
+}
+
+// `text` decoded from code page 932, with its terminating NUL; empty when
+// it cannot be decoded.
+std::wstring Utf16FromCp932(std::string_view text) {
+  const std::string text_z(text);
+  const int units = ::MultiByteToWideChar(kTextCodePage, 0, text_z.c_str(), -1, nullptr, 0);
+  if (units <= 0) return {};
+  std::wstring wide(static_cast<size_t>(units), L'\0');
+  if (::MultiByteToWideChar(kTextCodePage, 0, text_z.c_str(), -1, wide.data(), units) != units) {
+    return {};
+  }
+  return wide;
+}
 
 class Win32Platform : public Platform {
  public:
@@ -28,22 +84,19 @@ class Win32Platform : public Platform {
 
   bool EmptyClipboard() override { return ::EmptyClipboard() == 1; }
 
+  // The text byte for byte as CF_TEXT, then decoded as UTF-16, so that a
+  // Unicode program pastes it right whichever keyboard layout is active
+  // (Windows would otherwise decode CF_TEXT with the layout's code page),
+  // and the locale of the text's code page. True when all three were taken.
   bool SetClipboardText(std::string_view text) override {
-    HGLOBAL block = ::GlobalAlloc(kGlobalFlags, text.size() + 1);
-    if (block == nullptr) return false;
-    void* memory = ::GlobalLock(block);
-    if (memory == nullptr) {
-      ::GlobalFree(block);
+    const std::string text_z(text);
+    if (!HandOver(CF_TEXT, text_z.c_str(), text_z.size() + 1)) return false;
+    const std::wstring wide = Utf16FromCp932(text);
+    if (wide.empty() || !HandOver(CF_UNICODETEXT, wide.data(), wide.size() * sizeof(wchar_t))) {
       return false;
     }
-    std::memcpy(memory, text.data(), text.size());
-    static_cast<char*>(memory)[text.size()] = '\0';
-    // The unlock comes after the hand-over; once taken, the block belongs
-    // to the clipboard.
-    const bool taken = ::SetClipboardData(CF_TEXT, block) != nullptr;
-    ::GlobalUnlock(block);
-    if (!taken) ::GlobalFree(block);
-    return taken;
+    const LCID locale = kTextLocale;
+    return HandOver(CF_LOCALE, &locale, sizeof locale);
   }
 
   void CloseClipboard() override { ::CloseClipboard(); }
@@ -64,10 +117,7 @@ class Win32Platform : public Platform {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  char module_path[kModulePathField] = {};
-  ::GetModuleFileNameA(nullptr, module_path, kModulePathField);
-
-  std::vector<std::string> args{module_path};
+  std::vector<std::string> args{ModulePath()};
   for (std::string& arg : SplitCommandLine(::GetCommandLineA())) args.push_back(std::move(arg));
   std::vector<char*> arg_pointers;
   for (std::string& arg : args) arg_pointers.push_back(arg.data());

@@ -1,5 +1,8 @@
 // A small Windows program for the tests of korvatex.exe under Wine.
 //   clipboard_tool read FILE     writes the clipboard's CF_TEXT bytes to FILE
+//   clipboard_tool unicode FILE  writes the clipboard's CF_UNICODETEXT as
+//                                UTF-16LE bytes to FILE, and prints its
+//                                CF_LOCALE in hex ("none" without one)
 //   clipboard_tool hold READY RELEASE
 //                                holds the clipboard open: creates the file
 //                                READY once it is open, and closes it when
@@ -11,21 +14,38 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 namespace {
 
-int Read(const char* path) {
+// Writes the clipboard's text in `format` to `path`, without its NUL.
+int Read(const char* path, UINT format) {
   if (!OpenClipboard(nullptr)) return 2;
   std::FILE* out = std::fopen(path, "wb");
   if (out == nullptr) {
     CloseClipboard();
     return 3;
   }
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* text = static_cast<const char*>(GlobalLock(data))) {
-      std::fwrite(text, 1, std::strlen(text), out);
+  if (HANDLE data = GetClipboardData(format)) {
+    if (const void* text = GlobalLock(data)) {
+      if (format == CF_UNICODETEXT) {
+        const wchar_t* wide = static_cast<const wchar_t*>(text);
+        std::fwrite(wide, sizeof(wchar_t), std::wcslen(wide), out);
+      } else {
+        std::fwrite(text, 1, std::strlen(static_cast<const char*>(text)), out);
+      }
       GlobalUnlock(data);
+    }
+  }
+  if (format == CF_UNICODETEXT) {
+    HANDLE locale = GetClipboardData(CF_LOCALE);
+    const LCID* id = locale ? static_cast<const LCID*>(GlobalLock(locale)) : nullptr;
+    if (id) {
+      std::printf("%04lx\n", static_cast<unsigned long>(*id));
+      GlobalUnlock(locale);
+    } else {
+      std::printf("none\n");
     }
   }
   std::fclose(out);
@@ -73,9 +93,10 @@ int Start(const char* path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 3 && std::strcmp(argv[1], "read") == 0) return Read(argv[2]);
+  if (argc == 3 && std::strcmp(argv[1], "read") == 0) return Read(argv[2], CF_TEXT);
+  if (argc == 3 && std::strcmp(argv[1], "unicode") == 0) return Read(argv[2], CF_UNICODETEXT);
   if (argc == 4 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], argv[3]);
   if (argc == 3 && std::strcmp(argv[1], "run") == 0) return Start(argv[2]);
-  std::fprintf(stderr, "usage: clipboard_tool read FILE | hold READY RELEASE | run FILE\n");
+  std::fprintf(stderr, "usage: clipboard_tool read FILE | unicode FILE | hold READY RELEASE | run FILE\n");
   return 64;
 }

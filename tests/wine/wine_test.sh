@@ -30,6 +30,14 @@ printf '%s\r\n' "$mercury" | to_cp932 > "$work/hg.line"
 awk -v hg="$(cat "$work/hg.line")" 'NR == 81 { print hg; next } { print }' \
   "$build/KORVATEX.CSV" > "$app/KORVATEX.CSV"
 { printf 'T'; printf ',%.0s' $(seq 30); printf '\r\n1\r\n'; } > "$work/wide/KORVATEX.CSV"
+# Two folders of 60 double-byte characters each, 240 CP932 bytes, in a
+# path longer than 260 bytes; a second one a byte longer, so that one of the
+# two has a double-byte character across the 260th byte.
+folder=$(printf '元素表%.0s' $(seq 20))
+for deep in "$work/$folder/$folder" "$work/x$folder/$folder"; do
+  mkdir -p "$deep"
+  cp "$build/korvatex.exe" "$build/KORVATEX.CSV" "$deep/"
+done
 
 fail=0
 report() {  # report OK|FAIL TEXT
@@ -46,6 +54,14 @@ expect_clipboard() {  # expect_clipboard WHAT EXPECTED_UTF8
   if clipboard > "$work/got" && cmp -s "$work/got" "$work/want"; then report ok "$1"
   else report FAIL "$1: clipboard was '$(iconv -f CP932 -t UTF-8 < "$work/got")'"; fi
 }
+# The CF_UNICODETEXT beside it: the same text in UTF-16LE, under the
+# Japanese locale 0411.
+expect_unicode() {  # expect_unicode WHAT EXPECTED_UTF8
+  printf '%s' "$2" | iconv -f UTF-8 -t UTF-16LE > "$work/want"
+  locale_id=$(cd "$app" && wine clipboard_tool.exe unicode "$work/got" | tr -d '\r')
+  if [ "$locale_id" = 0411 ] && cmp -s "$work/got" "$work/want"; then report ok "$1 (Unicode)"
+  else report FAIL "$1: locale $locale_id, Unicode text '$(iconv -f UTF-16LE -t UTF-8 < "$work/got")'"; fi
+}
 expect_status() {  # expect_status CODE DIR ARGS...
   want=$1; shift
   got=$(status_of "$@")
@@ -54,7 +70,7 @@ expect_status() {  # expect_status CODE DIR ARGS...
 
 # The element report for mercury, byte for byte.
 status_of "$app" Hg >/dev/null
-expect_clipboard "report for Hg" "$(printf '%s\r\n' \
+hg_report="$(printf '%s\r\n' \
   '原子番号 : 80' '元素記号 : Hg' '日本語名 : 水銀' '英語名 : Mercury' \
   '語源 : ラテン語の「水の銀」' '原子量 : 200.59' '族 : 12' '周期 : 6' \
   '電子配置 : [Xe]4f14､5d10､6s2､' '	→ K:2､L:8､M:18､N:32､O:18､P:2､' '酸化数 : 1､2' \
@@ -62,10 +78,17 @@ expect_clipboard "report for Hg" "$(printf '%s\r\n' \
   '単体の融点（℃／Ｋ／ﾟＦ) : -38.83／234.32／-37.89' \
   '単体の沸点（℃／Ｋ／ﾟＦ) : 356.73／629.88／674.11' '単体の密度 : 13.546 (液)' '備考 : -')
 "
+expect_clipboard "report for Hg" "$hg_report"
+expect_unicode "report for Hg" "$hg_report"
 # printf keeps the final CR LF; the command substitution dropped only the LF.
 tab=$(printf '\t')
 status_of "$app" /W CuSO4.5H2O 2 >/dev/null
 expect_clipboard "formula weight line" "化学式：CuSO4.5H2O${tab}分子量・式量＝ 249.71"
+# Under an English code page as well: the Unicode text is decoded from
+# code page 932, not from the code page of the user's settings.
+(cd "$app" && LANG=C.UTF-8 wine korvatex.exe /W CuSO4.5H2O 2 >/dev/null 2>&1)
+expect_clipboard "formula weight, English code page" "化学式：CuSO4.5H2O${tab}分子量・式量＝ 249.71"
+expect_unicode "formula weight, English code page" "化学式：CuSO4.5H2O${tab}分子量・式量＝ 249.71"
 status_of "$app" /W ＣｕＳＯ４・５Ｈ２Ｏ ２ >/dev/null
 expect_clipboard "full-width arguments" "化学式：CuSO4･5H2O${tab}分子量・式量＝ 249.71"
 nested="$(printf '(%.0s' $(seq 30))H2O$(printf ')%.0s' $(seq 30))"
@@ -93,6 +116,10 @@ check_line 'korvatex.exe "表" /W' 3 ""  # the trail byte 0x5C of 表 does not e
 
 # Every result code as the exit status.
 expect_status 0 "$app" Fe
+# Folder paths of more than 255 CP932 bytes: the program still finds its
+# data file beside it.
+expect_status 0 "$work/$folder/$folder" Fe
+expect_status 0 "$work/x$folder/$folder" Fe
 expect_status 1 "$app" /?
 expect_status 2 "$app"
 expect_status 3 "$app" /X
