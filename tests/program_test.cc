@@ -202,7 +202,8 @@ TEST_F(ProgramTest, TheToolsOwnErrorsAreShownOnlyWhenItFails) {
       {"echo lost seat >&2; exit 3", 8,
        u8"lost seat\n元素データ表示 Ver.7.20: クリップボードが使えません。\n"},
       {"echo chatter >&2; cat >/dev/null", 0, ""},
-      {"no-such-tool", 8, "korvatex: no-such-tool: "},  // started without a shell: why not
+      {":", 0, ""},  // plain words, yet a command only the shell knows
+      {"no-such-tool", 8, "sh: 1: no-such-tool: not found\n"},  // the shell's words
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.command);

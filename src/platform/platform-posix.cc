@@ -121,13 +121,19 @@ void CloseOtherDescriptors() {
   for (int fd = 3; fd < (limit > 0 && limit < 65536 ? limit : 1024); ++fd) close(fd);
 }
 
-// In a forked child: runs `argv`, or reports on standard error why it could
-// not be started and ends with 127, as a shell does.
-[[noreturn]] void Execute(const std::vector<std::string>& argv) {
+// In a forked child: runs `argv`. A first word that names no program may be
+// one the shell knows itself (such as ":"), so `shell_command`, when given,
+// is then run by /bin/sh. Otherwise reports on standard error why the
+// program could not be started and ends with 127, as a shell does.
+[[noreturn]] void Execute(const std::vector<std::string>& argv,
+                          const std::string& shell_command = std::string()) {
   std::vector<char*> pointers;
   for (const std::string& arg : argv) pointers.push_back(const_cast<char*>(arg.c_str()));
   pointers.push_back(nullptr);
   execvp(pointers[0], pointers.data());
+  if (errno == ENOENT && !shell_command.empty()) {
+    execl("/bin/sh", "sh", "-c", shell_command.c_str(), static_cast<char*>(nullptr));
+  }
   const std::string reason = "korvatex: " + argv[0] + ": " + std::strerror(errno) + "\n";
   WriteAll(STDERR_FILENO, reason);
   _exit(127);
@@ -135,8 +141,10 @@ void CloseOtherDescriptors() {
 
 // A clipboard tool and what becomes of its standard output.
 struct Tool {
+  Tool(std::vector<std::string> words = {}) : argv(std::move(words)) {}  // NOLINT: implicit
   std::vector<std::string> argv;
   bool shows_output = false;  // false: its standard output goes to /dev/null
+  std::string shell_command;  // run by /bin/sh when argv[0] names no program
 };
 
 // Runs `tool` with `input` on its standard input; true when it exits 0.
@@ -151,7 +159,7 @@ bool RunTool(const Tool& tool, std::string_view input) {
     if (!tool.shows_output) Redirect(-1, STDOUT_FILENO);
     Redirect(error_fd, STDERR_FILENO);
     CloseOtherDescriptors();
-    Execute(tool.argv);
+    Execute(tool.argv, tool.shell_command);
   }
   close(pipe_fds[0]);
   bool ok = child > 0;
@@ -192,6 +200,7 @@ Tool ToolFromSetting(const std::string& command) {
     pos = end;
   }
   if (tool.argv.empty()) tool.argv = {"/bin/sh", "-c", command};  // blanks only
+  tool.shell_command = command;
   return tool;
 }
 
