@@ -1,14 +1,18 @@
 #!/bin/sh
 # Benchmarks korvatex: whole runs of the Release program, timed against
-# the cost of starting a process (/bin/true) and of one clipboard-command
-# launch (/bin/sh -c true), with their peak memory; then microbenchmarks of
-# the routines the runs spend their time in. Ends with a summary table,
-# also left in build-bench/bench-results/table.md.
+# the cost of starting a process (/bin/true), with their peak memory; a
+# whole run against the floor of the same work (the same two clipboard
+# hand-overs started from a shell), with cat and, on a virtual X server,
+# with xclip; then microbenchmarks of the routines the runs spend their
+# time in. Ends with a summary table, also left in
+# build-bench/bench-results/table.md.
 #
 #   sh bench/run.sh               BENCH_RUNS=900 for more repetitions
 #
 # Needs Google Benchmark (libbenchmark-dev); uses hyperfine when it is
-# installed and a plain timing loop otherwise.
+# installed and a plain timing loop otherwise; the comparisons with the
+# floor of the same work need hyperfine, the X11 one Xvfb and xclip (each
+# left out with a line that says so without them).
 set -euf  # no globbing: formulas hold [ and ]
 cd "$(dirname "$0")/.."
 runs=${BENCH_RUNS:-600}
@@ -114,7 +118,37 @@ EOF
   fi
 }
 time_cases true true
-time_cases : colon
+
+# A whole run against the floor of the same work, side by side in one
+# hyperfine run: the program empties the clipboard and hands over the
+# result, two starts of the clipboard tool, as the floor does from a shell.
+# Lines "name|program ms|floor ms|ratio".
+against_floor() {  # NAME FLOOR_COMMAND [ENV...]
+  name=$1 floor=$2
+  shift 2
+  if ! command -v hyperfine >/dev/null; then
+    echo "$name|not measured: hyperfine is not installed||" >>"$out/floors"
+    return
+  fi
+  env "$@" hyperfine -N --style none --warmup 10 --runs "$runs" --export-csv "$out/floor.csv" \
+    -n korvatex "$prog /W CuSO4.5H2O 2" -n floor "$floor" >/dev/null 2>"$out/hyperfine.log" ||
+    { cat "$out/hyperfine.log" >&2; exit 1; }
+  awk -F, -v n="$name" '$1 == "korvatex" { p = $4 } $1 == "floor" { f = $4 }
+    END { printf "%s|%.2f|%.2f|%.2f\n", n, p * 1000, f * 1000, p / f }' "$out/floor.csv" >>"$out/floors"
+}
+: >"$out/floors"
+against_floor "KORVATEX_CLIPBOARD=cat" "sh -c 'cat </dev/null; echo x | cat'" KORVATEX_CLIPBOARD=cat
+if command -v Xvfb >/dev/null && command -v xclip >/dev/null; then
+  Xvfb -displayfd 3 -nolisten tcp 3>"$out/display" >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.1; done
+  xclip="xclip -selection clipboard -i"
+  against_floor "xclip on Xvfb" "sh -c '$xclip </dev/null; echo x | $xclip'" \
+    -u KORVATEX_CLIPBOARD -u WAYLAND_DISPLAY DISPLAY=":$(cat "$out/display")"
+  kill $xvfb
+else
+  echo "xclip on Xvfb|not measured: Xvfb or xclip is not installed||" >>"$out/floors"
+fi
 
 build-bench/bench/korvatex_micro_bench --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true --benchmark_min_time=0.2 \
@@ -130,8 +164,8 @@ table() {  # $1: the clipboard command, $2: its times file
   echo "| run | median ms | min–max ms | × floor | × floor, min | launches | own ms | own × floor | peak RSS KiB |"
   echo "|---|---|---|---|---|---|---|---|---|"
   awk -F'|' 'FNR == NR { launches[$1] = $2; rss[$1] = $3; next }
-    $1 == "floor" { floor = $2; floor_min = $3 } $1 == "sh -c" { sh = $2 }
-    { own = $2 - launches[$1] * sh  # launches is empty for the floors
+    $1 == "floor" { floor = $2; floor_min = $3 }
+    { own = $2 - launches[$1] * floor  # launches is empty for the floors
       printf "| %s | %.2f | %.2f–%.2f | %.1f | %.1f | %s | %s | %s | %d |\n", $1, $2, $3, $4,
              $2 / floor, $3 / floor_min, launches[$1],
              launches[$1] ? sprintf("%.2f", own) : "", launches[$1] ? sprintf("%.1f", own / floor) : "",
@@ -139,13 +173,19 @@ table() {  # $1: the clipboard command, $2: its times file
 }
 {
   table true "$out/times-true"
-  table : "$out/times-colon"
   echo
   echo "× floor, min: the fastest run against the fastest floor, the figure least"
-  echo "disturbed by other load. launches: clipboard-command runs (/bin/sh -c) in"
-  echo "one run of the program. own: the median less that many '/bin/sh -c true'"
-  echo "medians. Peak RSS: the largest of the program and the shells it starts"
-  echo "(getrusage after wait4)."
+  echo "disturbed by other load. launches: clipboard-command runs in one run of"
+  echo "the program (started directly, without a shell). own: the median less"
+  echo "that many floor medians. Peak RSS: the largest of the program and the"
+  echo "commands it starts (getrusage after wait4)."
+  echo
+  echo "A whole run against the floor of the same work: korvatex /W CuSO4.5H2O 2"
+  echo "against the two clipboard hand-overs started from a shell ($runs runs each)"
+  echo
+  echo "| clipboard | korvatex ms | floor ms | × floor |"
+  echo "|---|---|---|---|"
+  awk -F'|' '{ printf "| %s | %s | %s | %s |\n", $1, $2, $3, $4 }' "$out/floors"
   echo
   echo "Microbenchmarks (CPU time per call, median of 5)"
   echo
