@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "files/line_reader.h"
 #include "main/command_main.h"
 #include "main/messages.h"
 #include "test_support.h"
@@ -79,12 +80,13 @@ TEST(HostileTest, MalformedDataFiles) {
     int code;
     std::string expect_in_clipboard;
   } cases[] = {
-      // Long lines are read whole and push no later element down.
+      // Long lines are read to their end and push no later element down;
+      // the start of a line is kept, up to the reader's bound.
       {DataWithLine(3, ElementLine(3, std::string(497, 'x'))), {"3"}, 0, std::string(497, 'x')},
       {DataWithLine(3, ElementLine(3, std::string(2000, 'x'))), {"4"}, 0, "日本語名 : 名4\r\n"},
       {DataWithLine(3, ElementLine(3, std::string(100000, 'x'))), {"/W", "BeH", "3"}, 0, "5.000"},
       {DataWithLine(4, ElementLine(4, std::string(50000, 'y'))), {"4"}, 0,
-       "日本語名 : " + std::string(50000, 'y') + "\r\n"},
+       "日本語名 : " + std::string(LineReader::kMaxKeptLineBytes - 5, 'y') + "\r\n英語名 : \r\n"},
       {DataWithLine(4, ElementLine(4, std::string(999, 'y'))), {"Be"}, 0, std::string(999, 'y')},
       {title_30 + "a" + std::string(29, ',') + "z\n", {"1"}, 0, " : z\r\n"},
       {"T" + std::string(30, ',') + "\n1\n", {"1"}, kTooManyItems, ""},
@@ -101,6 +103,61 @@ TEST(HostileTest, MalformedDataFiles) {
     SCOPED_TRACE(c.data.substr(0, 30) + " / " + c.args[0]);
     ScratchFolder folder;
     folder.Write("KORVATEX.CSV", c.data);
+    const Outcome outcome = RunMain(folder, c.args);
+    EXPECT_EQ(outcome.code, c.code);
+    if (c.expect_in_clipboard.empty()) {
+      EXPECT_EQ(outcome.clipboard, "");
+    } else {
+      EXPECT_NE(outcome.clipboard.find(c.expect_in_clipboard), std::string::npos);
+    }
+  }
+}
+
+// Files that never end, are no files, or are far too big: every run reads
+// a bounded part of them, ends at once and with a code of the table.
+TEST(HostileTest, EndlessAndHugeFiles) {
+  using Setup = std::function<void(const ScratchFolder&)>;
+  const auto data_at = [](const std::string& path) -> Setup {
+    return [path](const ScratchFolder& folder) {
+      folder.Write("KORVATEX.INI", "1\n2\n3\n4\n5\n6\n7\n8\nData=" + path + "\n");
+    };
+  };
+  const Setup fifo = [](const ScratchFolder& folder) {
+    ASSERT_EQ(mkfifo(folder.File("fifo").c_str(), 0600), 0);  // with no writer, ever
+    folder.Write("KORVATEX.INI", "1\n2\n3\n4\n5\n6\n7\n8\nData=" + folder.File("fifo") + "\n");
+  };
+  const Setup zero_settings = [](const ScratchFolder& folder) {
+    ASSERT_EQ(symlink("/dev/zero", folder.File("KORVATEX.INI").c_str()), 0);
+  };
+  // 300 MB: elements 1 and 2, then a line of element 3 that runs on in NUL
+  // bytes to the end (a sparse file, made at once).
+  const Setup huge_line = [](const ScratchFolder& folder) {
+    const std::string data = folder.Write("KORVATEX.CSV", DataFileText(2) + "3,E3,N,O,R,r,3.000");
+    ASSERT_EQ(truncate(data.c_str(), 300 << 20), 0);
+  };
+  const struct {
+    const char* what;
+    Setup setup;
+    std::vector<std::string> args;
+    int code;
+    std::string expect_in_clipboard;
+  } cases[] = {
+      {"data file /dev/zero", data_at("/dev/zero"), {"Fe"}, kNoDataFile, ""},
+      {"data file /dev/zero", data_at("/dev/zero"), {"/W", "H2O"}, kNoDataFile, ""},
+      {"data file a FIFO", fifo, {"Fe"}, kNoDataFile, ""},
+      {"data file a FIFO", fifo, {"/W", "H2O"}, kNoDataFile, ""},
+      {"settings /dev/zero", zero_settings, {"/W", "H2O"}, kUncertainDigits, "10.0000000"},
+      {"300 MB line", huge_line, {"2"}, 0, "元素記号 : E2\r\n"},
+      {"300 MB line", huge_line, {"3"}, 0, "原子量 : 3.000\r\n"},
+      {"300 MB line", huge_line, {"4"}, 0, "元素記号 : E3\r\n"},  // the file ends before 4
+      {"300 MB line", huge_line, {"/W", "LiH", "3"}, 0, "4.000"},
+      {"300 MB line", huge_line, {"/W", "Be"}, kBadFormula, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.what) + " / " + c.args.back());
+    ScratchFolder folder;
+    folder.Write("KORVATEX.CSV", DataFileText());
+    c.setup(folder);
     const Outcome outcome = RunMain(folder, c.args);
     EXPECT_EQ(outcome.code, c.code);
     if (c.expect_in_clipboard.empty()) {

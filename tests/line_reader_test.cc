@@ -1,6 +1,7 @@
 #include "files/line_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "files/numbers.h"
 #include "test_support.h"
@@ -31,7 +32,12 @@ TEST(LineReaderTest, ReadsLikeAWindowsTextStream) {
       {"abcdef\ngh\n", 4, {"abc", "def", "\n", "gh\n"}},         // at most limit - 1 bytes
       {std::string("ab\0cd\nef\n", 9), LineReader::kWholeLine, {"ab", "ef\n"}},  // a NUL ends the text
       {"", LineReader::kWholeLine, {}},
-      {std::string(100000, 'x') + "\n", LineReader::kWholeLine, {std::string(100000, 'x') + "\n"}},
+      // A whole-line read keeps the start of a long line and skips the rest.
+      {std::string(100000, 'x') + "\nnext\n", LineReader::kWholeLine,
+       {std::string(LineReader::kMaxKeptLineBytes, 'x'), "next\n"}},
+      // Reading stops after kMaxFileBytes: what lies beyond is never seen.
+      {"a\n" + std::string(LineReader::kMaxFileBytes, 'z') + "\nb\n", LineReader::kWholeLine,
+       {"a\n", std::string(LineReader::kMaxKeptLineBytes, 'z')}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.bytes.substr(0, 20));
@@ -39,10 +45,14 @@ TEST(LineReaderTest, ReadsLikeAWindowsTextStream) {
   }
 }
 
-TEST(LineReaderTest, MissingFilesAndFoldersDoNotOpen) {
+TEST(LineReaderTest, OnlyRegularFilesOpen) {
   ScratchFolder folder;
+  ASSERT_EQ(mkfifo(folder.File("fifo").c_str(), 0600), 0);
   EXPECT_EQ(LineReader::Open(folder.File("absent")), nullptr);
   EXPECT_EQ(LineReader::Open(folder.path()), nullptr);
+  EXPECT_EQ(LineReader::Open(folder.File("fifo")), nullptr);  // opening it would wait
+  EXPECT_EQ(LineReader::Open("/dev/zero"), nullptr);
+  EXPECT_NE(LineReader::Open(folder.Write("file", "")), nullptr);
 }
 
 TEST(NumbersTest, IntegersAndDecimalsAtTheFront) {

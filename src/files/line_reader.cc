@@ -2,19 +2,16 @@
 
 #include <sys/stat.h>
 
-namespace {
-
-bool IsFolder(std::FILE* file) {
-  struct stat info;
-  return fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-}  // namespace
+#include <algorithm>
 
 std::unique_ptr<LineReader> LineReader::Open(const std::string& path) {
+  // Checked before opening, as opening a FIFO waits for a writer; checked
+  // again on what was opened.
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) return nullptr;
-  if (IsFolder(file)) {
+  if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {
     std::fclose(file);
     return nullptr;
   }
@@ -26,7 +23,9 @@ LineReader::~LineReader() { std::fclose(file_); }
 int LineReader::NextByte() {
   while (!at_end_) {
     if (taken_ == buffered_) {
-      buffered_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+      const size_t room = std::min(sizeof buffer_, kMaxFileBytes - read_from_file_);
+      buffered_ = room == 0 ? 0 : std::fread(buffer_, 1, room, file_);
+      read_from_file_ += buffered_;
       taken_ = 0;
       if (buffered_ == 0) {
         at_end_ = true;
@@ -44,15 +43,18 @@ int LineReader::NextByte() {
 }
 
 bool LineReader::ReadLine(std::string* line, size_t limit) {
+  const bool whole_line = limit == kWholeLine;
+  const size_t most_kept = whole_line ? kMaxKeptLineBytes : limit - 1;
   std::string read;
-  int byte = EOF;
-  while (limit == kWholeLine || read.size() + 1 < limit) {
-    byte = NextByte();
+  bool took_any = false;
+  while (whole_line || read.size() < most_kept) {
+    const int byte = NextByte();
     if (byte == EOF) break;
-    read += static_cast<char>(byte);
+    took_any = true;
+    if (read.size() < most_kept) read += static_cast<char>(byte);
     if (byte == '\n') break;
   }
-  if (read.empty()) return false;
+  if (!took_any) return false;
   const size_t nul = read.find('\0');
   if (nul != std::string::npos) read.resize(nul);
   *line = std::move(read);

@@ -26,9 +26,10 @@ Molweigh::Molweigh(Platform& platform, std::string_view formula,
   }
   FormulaText = formula;
 
-  // Each line is read whole: a line longer than expected must not push the
-  // later elements into the wrong slots, which would weigh formulas with
-  // other elements' weights. Slots without a line stay empty.
+  // Each line is read to its end (keeping a bounded start of it): a line
+  // longer than expected must not push the later elements into the wrong
+  // slots, which would weigh formulas with other elements' weights. Slots
+  // without a line stay empty.
   std::string titles;
   DataFile->ReadLine(&titles);
   for (std::string& line : DataLines) DataFile->ReadLine(&line);
