@@ -7,6 +7,20 @@
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
   install(TARGETS korvatex RUNTIME DESTINATION .)
   install(FILES ${KORVATEX_DATA_FILE} ${KORVATEX_HELP_FILE} DESTINATION .)
+  # The Japanese readme beside them, README.txt: CP932 with CR LF line ends
+  # (converted like the data file), which Notepad reads on every Windows.
+  configure_file(${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/README-ja.txt.in
+                 ${CMAKE_CURRENT_BINARY_DIR}/README-ja.utf8.txt @ONLY)
+  set(KORVATEX_README ${CMAKE_CURRENT_BINARY_DIR}/README.txt)
+  add_custom_command(
+    OUTPUT ${KORVATEX_README}
+    COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/cmake/make_data_file.sh
+            ${CMAKE_CURRENT_BINARY_DIR}/README-ja.utf8.txt ${KORVATEX_README}
+    DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/README-ja.utf8.txt
+            ${CMAKE_CURRENT_SOURCE_DIR}/cmake/make_data_file.sh
+    COMMENT "Converting the readme to CP932")
+  add_custom_target(korvatex_readme ALL DEPENDS ${KORVATEX_README})
+  install(FILES ${KORVATEX_README} DESTINATION .)
 else()
   install(TARGETS korvatex RUNTIME DESTINATION lib/korvatex)
   install(FILES ${KORVATEX_DATA_FILE} ${KORVATEX_HELP_FILE} DESTINATION lib/korvatex)

@@ -3,7 +3,9 @@
 # program unpacked with dpkg -x runs through /usr/bin/korvatex and finds its
 # files in /usr/lib/korvatex; lintian finds nothing but what the package
 # itself overrides (needs lintian, see missing_tool.sh). A .zip: it holds korvatex.exe (a Windows
-# program), KORVATEX.CSV and KORVATEX.CHM in one folder.
+# program), KORVATEX.CSV, KORVATEX.CHM and the Japanese README.txt (CP932,
+# CR LF) in one folder, and korvatex.exe carries its version information,
+# manifest and icon (read with wrestool and icotool from icoutils).
 #   package_test.sh PACKAGE_FILE
 set -u
 package="$1"
@@ -43,11 +45,41 @@ case "$package" in
   unzip -Z1 "$package" > "$work/list" || exit 1
   folder=$(sed -n 's|[^/]*$||p' "$work/list" | sort -u)
   [ "$(echo "$folder" | wc -l)" = 1 ] || fail "the files are not in one folder: $folder"
-  for file in korvatex.exe KORVATEX.CSV KORVATEX.CHM; do
+  . "$(dirname "$0")/missing_tool.sh"
+  for file in korvatex.exe KORVATEX.CSV KORVATEX.CHM README.txt; do
     grep -qxF "$folder$file" "$work/list" || fail "$file is not in the ZIP"
   done
-  [ "$(unzip -p "$package" "${folder}korvatex.exe" | head -c 2)" = MZ ] ||
-    fail "korvatex.exe is not a Windows program"
+  unzip -p "$package" "${folder}korvatex.exe" > "$work/korvatex.exe"
+  [ "$(head -c 2 "$work/korvatex.exe")" = MZ ] || fail "korvatex.exe is not a Windows program"
+  # The readme: CP932 with CR LF line ends.
+  unzip -p "$package" "${folder}README.txt" > "$work/readme"
+  iconv -f CP932 -t UTF-8 "$work/readme" | grep -q 'ブロックの解除' ||
+    fail "README.txt is not Japanese CP932 text on unblocking the ZIP"
+  [ "$(grep -c "$(printf '\r')\$" "$work/readme")" = "$(wc -l < "$work/readme")" ] ||
+    fail "README.txt has lines without CR LF"
+  # The resources of korvatex.exe: the version, the manifest, the icon.
+  for tool in wrestool icotool iconv; do
+    command -v $tool >/dev/null 2>&1 || missing_tool $tool "apt-get install icoutils"
+  done
+  # The version strings as lines KEY=VALUE (each key is a UTF-16 text that
+  # ends a run of NULs, and its value the next).
+  wrestool -x --raw --type=16 "$work/korvatex.exe" | iconv -f UTF-16LE -t UTF-8 -c |
+    tr '\000' '\n' | grep -av '^$' |
+    awk 'key { print key "=" $0; key = ""; next } match($0, /[A-Za-z]+$/) { key = substr($0, RSTART) }' \
+    > "$work/version"
+  for entry in FileVersion=7.20 ProductVersion=7.20 ProductName=korvatex \
+               FileDescription=元素データ表示 OriginalFilename=korvatex.exe \
+               "LegalCopyright=Copyright (C) 2026 korvatex maintainers"; do
+    grep -qxF "$entry" "$work/version" || fail "the version information lacks $entry"
+  done
+  wrestool -x --raw --type=24 "$work/korvatex.exe" > "$work/manifest"
+  for text in 'level="asInvoker"' '>true/pm<' Microsoft.Windows.Common-Controls \
+              '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}'; do
+    grep -qF "$text" "$work/manifest" || fail "the manifest lacks $text"
+  done
+  wrestool -x --type=14 "$work/korvatex.exe" > "$work/korvatex.ico"
+  icon_sizes=$(icotool -l "$work/korvatex.ico" | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | tr '\n' ' ')
+  [ "$icon_sizes" = "16 32 48 256 " ] || fail "the icon has sizes '$icon_sizes', not 16 32 48 256"
   ;;
 *) echo "FAIL: not a .deb or .zip: $package"; exit 1 ;;
 esac

@@ -8,7 +8,7 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends \
   cmake make g++ libgtest-dev \
-  g++-mingw-w64-x86-64 \
+  g++-mingw-w64-x86-64 librsvg2-bin icoutils \
   xvfb xclip xsel weston wl-clipboard \
   fp-utils libchm-bin man-db groff-base \
   dpkg-dev unzip lintian \
