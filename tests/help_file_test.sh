@@ -28,6 +28,22 @@ done
 od -An -tx1 "$work/chm/#SYSTEM" | tr -d ' \n' | grep -Eq '^(..)*0400....11040000' ||
   fail "the help file's language is not 0x411 Japanese"
 
+# The help window (the one entry of #WINDOWS: 32-bit little-endian fields
+# after an 8-byte header) opens at a set position and size, with the
+# navigation pane open, wide enough to read, on the contents tab, and on
+# the first page of the contents; the Linux page is in the contents, later.
+field() { od -An -tu4 -j $((8 + $1)) -N4 "$work/chm/#WINDOWS" | tr -d ' '; }
+string_at() { tail -c +$(($(field "$1") + 1)) "$work/chm/#STRINGS" | tr '\000' '\n' | head -n 1; }
+[ "$(field 0x4C)" -ge 160 ] || fail "the navigation pane is $(field 0x4C) pixels wide"
+[ $(($(field 0x28) - $(field 0x20))) -ge 640 ] && [ $(($(field 0x2C) - $(field 0x24))) -ge 480 ] ||
+  fail "the help window is not given a size of at least 640 by 480"
+[ "$(field 0x74)" = 0 ] && [ "$(field 0x78)" = 0 ] ||
+  fail "the navigation pane is closed or not on the contents tab"
+sed -n 's/.*name="Local" value="\([^"]*\)".*/\1/p' "$work/chm/korvatex.hhc" > "$work/contents"
+[ "$(head -n 1 "$work/contents")" = index.htm ] && [ "$(string_at 0x68)" = index.htm ] ||
+  fail "the help window does not open on index.htm, the first page of the contents"
+grep -qx linux.htm "$work/contents" || fail "the contents do not lead to linux.htm"
+
 has() {  # has PAGE TEXT: the page holds TEXT (UTF-8 here) as CP932 bytes
   needle=$(printf '%s' "$2" | iconv -f UTF-8 -t CP932) &&
     LC_ALL=C grep -qF -- "$needle" "$work/chm/$1" || fail "$1 lacks '$2'"
