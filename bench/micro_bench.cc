@@ -16,7 +16,7 @@
 #include "files/line_reader.h"
 #include "files/record.h"
 #include "formula/formula.h"
-#include "main/fold.h"
+#include "text/fold.h"
 
 namespace {
 std::atomic<long long> allocations{0};

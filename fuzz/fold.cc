@@ -1,7 +1,7 @@
 // FoldFullWidth on arbitrary bytes: never longer, and folding twice changes
 // nothing more.
 #include "fuzz.h"
-#include "main/fold.h"
+#include "text/fold.h"
 
 void FuzzOne(std::string_view data) {
   const std::string text(data.substr(0, data.find('\0')));

@@ -1,7 +1,7 @@
 // ReadSettings on arbitrary settings files.
 #include "files/settings.h"
 #include "fuzz.h"
-#include "main/cp932.h"
+#include "text/cp932.h"
 
 void FuzzOne(std::string_view data) {
   const std::string program = ScratchFile("korvatex");

@@ -22,7 +22,7 @@ class CommandMainTest : public ::testing::Test {
     Arguments arguments(std::move(args));
     return CommandMain(arguments.argc(), arguments.argv(), platform);
   }
-  std::string Title(const char* text) { return TitleCaption() + "|" + text; }
+  std::string Title(const std::string& text) { return TitleCaption() + "|" + text; }
 
   ScratchFolder folder;
   RecordingPlatform platform;
@@ -31,7 +31,7 @@ class CommandMainTest : public ::testing::Test {
 TEST_F(CommandMainTest, NoArgumentEmptiesTheClipboardAndComplains) {
   EXPECT_EQ(Main({}), kTooFewParameters);
   EXPECT_EQ(platform.calls, (Calls{"open", "empty", "close", "message"}));
-  EXPECT_EQ(platform.messages, (Calls{Title("パラメータが足りません。")}));
+  EXPECT_EQ(platform.messages, (Calls{Title(Cp932("パラメータが足りません。"))}));
   EXPECT_EQ(platform.icons, (std::vector<MessageIcon>{MessageIcon::kWarning}));
 }
 
@@ -45,7 +45,7 @@ TEST_F(CommandMainTest, ClipboardFailureOverridesHelpAndMissingArguments) {
   platform.clipboard_works = false;
   EXPECT_EQ(Main({"/?"}), kNoClipboard);
   EXPECT_EQ(platform.opened, (Calls{folder.File("KORVATEX.CHM")}));
-  EXPECT_EQ(platform.messages, (Calls{Title("クリップボードが使えません。")}));
+  EXPECT_EQ(platform.messages, (Calls{Title(Cp932("クリップボードが使えません。"))}));
 
   RecordingPlatform other;
   platform = other;
@@ -63,34 +63,33 @@ TEST_F(CommandMainTest, ArgumentListsOfNoAcceptedShape) {
     RecordingPlatform fresh;
     platform = fresh;
     EXPECT_EQ(Main(args), kBadParameters);
-    EXPECT_EQ(platform.messages, (Calls{Title("パラメータが不正です。")}));
+    EXPECT_EQ(platform.messages, (Calls{Title(Cp932("パラメータが不正です。"))}));
     EXPECT_FALSE(platform.clipboard_set);
   }
 }
 
 TEST_F(CommandMainTest, ArgumentsAreFoldedAndTheCommandUpperCased) {
   folder.Write("KORVATEX.CSV", DataFileText());
-  Arguments args({folder.ProgramPath(), "/w", "Ｈ２Ｏ", "３"});
+  Arguments args({folder.ProgramPath(), "/w", Cp932("Ｈ２Ｏ"), Cp932("３")});
   EXPECT_EQ(CommandMain(args.argc(), args.argv(), platform), kSuccess);
   EXPECT_EQ(args[1], "/W");
   EXPECT_EQ(args[2], "H2O");
-  EXPECT_EQ(platform.clipboard, "化学式：H2O\t分子量・式量＝ 10.000");
+  EXPECT_EQ(platform.clipboard, Cp932("化学式：H2O\t分子量・式量＝ 10.000"));
 
   // Full-width ／？ is not the help switch: it is taken as an element.
-  EXPECT_EQ(Main({"／？"}), kBadSymbol);
-  EXPECT_EQ(platform.messages.back(), Title("「／？」は、不正な元素記号です。"));
-  EXPECT_EQ(Main({"２６"}), kSuccess);
-  EXPECT_NE(platform.clipboard.find("元素記号 : E26\r\n"), std::string::npos);
+  EXPECT_EQ(Main({Cp932("／？")}), kBadSymbol);
+  EXPECT_EQ(platform.messages.back(), Title(Cp932("「／？」は、不正な元素記号です。")));
+  EXPECT_EQ(Main({Cp932("２６")}), kSuccess);
+  EXPECT_NE(platform.clipboard.find(Cp932("元素記号 : E26\r\n")), std::string::npos);
 }
 
 TEST_F(CommandMainTest, MissingDataFileIsNamedInTheMessage) {
   EXPECT_EQ(Main({"26"}), kNoDataFile);
   EXPECT_EQ(platform.messages,
-            (Calls{Title(("データファイル \"" + folder.File("KORVATEX.CSV") + "\" がありません。")
-                             .c_str())}));
+            (Calls{Title(Cp932("データファイル \"") + folder.File("KORVATEX.CSV") + Cp932("\" がありません。"))}));
   EXPECT_EQ(Main({"/W", "H2O", "9"}), kDigitsOutOfRange);
   EXPECT_EQ(platform.messages.back(),
-            std::string(kWeightCaption) + "|小数点以下の桁数は、０から７までです。");
+            Cp932("分子量・式量計算|小数点以下の桁数は、０から７までです。"));
   EXPECT_FALSE(platform.clipboard_set);
 }
 
@@ -124,14 +123,14 @@ TEST_F(CommandMainTest, DataFileIsClosedBeforeTheMessageIsShown) {
 
 TEST(UpperCaseArgumentTest, StepsOverDoubleByteCharacters) {
   const struct {
-    const char* input;
-    const char* expected;
+    std::string input;
+    std::string expected;
   } cases[] = {
-      {"/w", "/W"}, {"ａｚ", "ＡＺ"}, {"aア", "Aア"}, {"\x83\x61x", "\x83\x61X"}, {"b\x82", "B\x82"},
+      {"/w", "/W"}, {Cp932("ａｚ"), Cp932("ＡＺ")}, {Cp932("aア"), Cp932("Aア")}, {"\x83\x61x", "\x83\x61X"}, {"b\x82", "B\x82"},
   };
   for (const auto& c : cases) {
     std::string text = c.input;
-    EXPECT_STREQ(UpperCaseArgument(text.data()), c.expected) << c.input;
+    EXPECT_EQ(UpperCaseArgument(text.data()), c.expected) << c.input;
   }
 }
 
@@ -145,7 +144,7 @@ TEST(RunCommandMainTest, EscapingExceptionIsShownWithTheStopIcon) {
   Arguments args({"/x/korvatex", "Fe"});
   EXPECT_EQ(RunCommandMain(args.argc(), args.argv(), platform), -1);
   ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].rfind("未処理の例外|", 0), 0u);
+  EXPECT_EQ(platform.messages[0].rfind(Cp932("未処理の例外|"), 0), 0u);
   EXPECT_EQ(platform.icons, (std::vector<MessageIcon>{MessageIcon::kStop}));
 }
 

@@ -116,11 +116,14 @@ TEST(DataFileTest, ShapeOfTheShippedFile) {
   ASSERT_EQ(lines.size(), 112u);
   ElementRecord titles;
   ASSERT_EQ(SplitRecord(lines[0], &titles), 18);
-  EXPECT_EQ(std::vector<std::string>(titles.begin(), titles.begin() + 18),
-            (std::vector<std::string>{"原子番号", "元素記号", "日本語名", "英語名", "語源",
-                                      "よみがな", "原子量", "族", "周期", "電子配置", "酸化数",
-                                      "電気陰性度", "原子半径", "天然存在比", "単体の融点",
-                                      "単体の沸点", "単体の密度", "備考"}));
+  std::vector<std::string> expected_titles;
+  for (const char* title : {"原子番号", "元素記号", "日本語名", "英語名", "語源", "よみがな",
+                            "原子量", "族", "周期", "電子配置", "酸化数", "電気陰性度",
+                            "原子半径", "天然存在比", "単体の融点", "単体の沸点", "単体の密度",
+                            "備考"}) {
+    expected_titles.push_back(Cp932(title));
+  }
+  EXPECT_EQ(std::vector<std::string>(titles.begin(), titles.begin() + 18), expected_titles);
   for (int z = 1; z <= kElementCount; ++z) {
     SCOPED_TRACE(z);
     const std::string& line = lines[z];
@@ -197,9 +200,9 @@ TEST(DataFileTest, ShellsAddUpAndStatesAreRightAtZeroCelsius) {
       electrons += std::atoi(shells->c_str() + colon + 1);
     }
     EXPECT_EQ(electrons, z);
-    const std::string expected = fields[1] == "Hg" || fields[1] == "Br" ? " (液)"
-                                 : gases.count(fields[1])              ? " (気)"
-                                                                       : " (固)";
+    const std::string expected = fields[1] == "Hg" || fields[1] == "Br" ? Cp932(" (液)")
+                                 : gases.count(fields[1])              ? Cp932(" (気)")
+                                                                       : Cp932(" (固)");
     EXPECT_EQ(StateSuffix(fields[14], fields[15]), expected);
   }
 }

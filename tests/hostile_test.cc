@@ -67,9 +67,9 @@ TEST(HostileTest, HugeAndMalformedArguments) {
   }
   // Messages quote long arguments whole.
   EXPECT_EQ(RunMain(folder, {huge}).message,
-            TitleCaption() + "|「" + huge + "」は、不正な元素記号です。");
+            TitleCaption() + Cp932("|「") + huge + Cp932("」は、不正な元素記号です。"));
   EXPECT_EQ(RunMain(folder, {"/W", Nested(31), "3"}).clipboard,
-            "化学式：" + Nested(31) + "\t分子量・式量＝ 10.000");
+            Cp932("化学式：") + Nested(31) + Cp932("\t分子量・式量＝ 10.000"));
 }
 
 TEST(HostileTest, MalformedDataFiles) {
@@ -83,18 +83,18 @@ TEST(HostileTest, MalformedDataFiles) {
       // Long lines are read to their end and push no later element down;
       // the start of a line is kept, up to the reader's bound.
       {DataWithLine(3, ElementLine(3, std::string(497, 'x'))), {"3"}, 0, std::string(497, 'x')},
-      {DataWithLine(3, ElementLine(3, std::string(2000, 'x'))), {"4"}, 0, "日本語名 : 名4\r\n"},
+      {DataWithLine(3, ElementLine(3, std::string(2000, 'x'))), {"4"}, 0, Cp932("日本語名 : 名4\r\n")},
       {DataWithLine(3, ElementLine(3, std::string(100000, 'x'))), {"/W", "BeH", "3"}, 0, "5.000"},
       {DataWithLine(4, ElementLine(4, std::string(50000, 'y'))), {"4"}, 0,
-       "日本語名 : " + std::string(LineReader::kMaxKeptLineBytes - 5, 'y') + "\r\n英語名 : \r\n"},
+       Cp932("日本語名 : ") + std::string(LineReader::kMaxKeptLineBytes - 5, 'y') + Cp932("\r\n英語名 : \r\n")},
       {DataWithLine(4, ElementLine(4, std::string(999, 'y'))), {"Be"}, 0, std::string(999, 'y')},
       {title_30 + "a" + std::string(29, ',') + "z\n", {"1"}, 0, " : z\r\n"},
       {"T" + std::string(30, ',') + "\n1\n", {"1"}, kTooManyItems, ""},
       {"T" + std::string(999, ',') + "\n1\n", {"1"}, kTooManyItems, ""},
       {"A,B,C", {"1"}, 0, "A : A\r\nB : B\r\nC : C\r\n"},  // no line end: the title is all
       {"A,B,C", {"/W", "H"}, kBadFormula, ""},
-      {DataWithLine(1, std::string("1,E1,\0x,y\r\n", 11)), {"1"}, 0, "元素記号 : E1\r\n日本語名 : \r\n英語名 : \r\n"},
-      {DataWithLine(2, "2,E2\x1A,rest\r\n"), {"3"}, 0, "元素記号 : E2\r\n"},  // 0x1A ends the file
+      {DataWithLine(1, std::string("1,E1,\0x,y\r\n", 11)), {"1"}, 0, Cp932("元素記号 : E1\r\n日本語名 : \r\n英語名 : \r\n")},
+      {DataWithLine(2, "2,E2\x1A,rest\r\n"), {"3"}, 0, Cp932("元素記号 : E2\r\n")},  // 0x1A ends the file
       {"", {"1"}, kNoDataFile, ""},
       {"", {"/W", "H2O"}, kBadFormula, ""},
       {"T\n1,\x81", {"1"}, 0, "T : 1\r\n"},  // a lead byte at the end stays in its field
@@ -147,9 +147,9 @@ TEST(HostileTest, EndlessAndHugeFiles) {
       {"data file a FIFO", fifo, {"Fe"}, kNoDataFile, ""},
       {"data file a FIFO", fifo, {"/W", "H2O"}, kNoDataFile, ""},
       {"settings /dev/zero", zero_settings, {"/W", "H2O"}, kUncertainDigits, "10.0000000"},
-      {"300 MB line", huge_line, {"2"}, 0, "元素記号 : E2\r\n"},
-      {"300 MB line", huge_line, {"3"}, 0, "原子量 : 3.000\r\n"},
-      {"300 MB line", huge_line, {"4"}, 0, "元素記号 : E3\r\n"},  // the file ends before 4
+      {"300 MB line", huge_line, {"2"}, 0, Cp932("元素記号 : E2\r\n")},
+      {"300 MB line", huge_line, {"3"}, 0, Cp932("原子量 : 3.000\r\n")},
+      {"300 MB line", huge_line, {"4"}, 0, Cp932("元素記号 : E3\r\n")},  // the file ends before 4
       {"300 MB line", huge_line, {"/W", "LiH", "3"}, 0, "4.000"},
       {"300 MB line", huge_line, {"/W", "Be"}, kBadFormula, ""},
   };
@@ -180,7 +180,7 @@ TEST(HostileTest, InvalidCp932InTheSettingsFile) {
   ScratchFolder folder;
   folder.Write("KORVATEX.CSV", DataFileText());
   folder.Write("KORVATEX.INI", "1\n2\n3\nDigits=\x81\n5\n6\n7\n8\n9\n");
-  EXPECT_EQ(RunMain(folder, {"/W", "H2O"}).clipboard, "化学式：H2O\t分子量・式量＝ 10");
+  EXPECT_EQ(RunMain(folder, {"/W", "H2O"}).clipboard, Cp932("化学式：H2O\t分子量・式量＝ 10"));
   // A lead byte before the line end takes the LF as its trail byte, so the
   // path keeps it and names no file: code 4, with the path as read.
   const std::string path = folder.File("KORVATEX.CSV");

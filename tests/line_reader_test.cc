@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "files/numbers.h"
+#include "text/numbers.h"
 #include "test_support.h"
 
 namespace {

@@ -2,33 +2,37 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.h"
+#include "text/texts.h"
+#include "text/version.h"
+
 namespace {
 
 TEST(MessagesTest, EveryCodeHasItsText) {
   const struct {
     int code;
-    const char* fill;
+    std::string fill;
     bool from_command_line;
-    const char* expected;
+    std::string expected;
   } cases[] = {
       {kSuccess, "", false, ""},
       {kHelpOpened, "", false, ""},
-      {kTooFewParameters, "", false, "パラメータが足りません。"},
-      {kBadParameters, "", false, "パラメータが不正です。"},
+      {kTooFewParameters, "", false, Cp932("パラメータが足りません。")},
+      {kBadParameters, "", false, Cp932("パラメータが不正です。")},
       {kNoDataFile, "C:\\A\\KORVATEX.CSV", false,
-       "データファイル \"C:\\A\\KORVATEX.CSV\" がありません。"},
-      {kBadSymbol, "Xx", false, "「Xx」は、不正な元素記号です。"},
-      {kBadAtomicNumber, "112", false, "「112」は、不正な原子番号です。"},
-      {kTooManyItems, "", false, "データファイルの項目数が多すぎます。"},
-      {kNoClipboard, "", false, "クリップボードが使えません。"},
-      {kBadFormula, "h2o", false, "「h2o」は、不正な化学式です。"},
-      {kUncertainDigits, "３", true, "小数点以下 ３ 桁では、不確かな数値が出ます。"},
-      {kUncertainDigits, "３", false, "小数点以下３桁では、不確かな数値が出ます。"},
-      {kDigitsOutOfRange, "７", false, "小数点以下の桁数は、０から７までです。"},
-      {kContainsLithium, "", false, "この化学式はリチウムを含んでいます。"},
-      {kUnstableIsotope, "TcO2", false, "化学式「TcO2」には、不安定な同位体が含まれています。"},
+       Cp932("データファイル \"C:\\A\\KORVATEX.CSV\" がありません。")},
+      {kBadSymbol, "Xx", false, Cp932("「Xx」は、不正な元素記号です。")},
+      {kBadAtomicNumber, "112", false, Cp932("「112」は、不正な原子番号です。")},
+      {kTooManyItems, "", false, Cp932("データファイルの項目数が多すぎます。")},
+      {kNoClipboard, "", false, Cp932("クリップボードが使えません。")},
+      {kBadFormula, "h2o", false, Cp932("「h2o」は、不正な化学式です。")},
+      {kUncertainDigits, Cp932("３"), true, Cp932("小数点以下 ３ 桁では、不確かな数値が出ます。")},
+      {kUncertainDigits, Cp932("３"), false, Cp932("小数点以下３桁では、不確かな数値が出ます。")},
+      {kDigitsOutOfRange, Cp932("７"), false, Cp932("小数点以下の桁数は、０から７までです。")},
+      {kContainsLithium, "", false, Cp932("この化学式はリチウムを含んでいます。")},
+      {kUnstableIsotope, "TcO2", false, Cp932("化学式「TcO2」には、不安定な同位体が含まれています。")},
       // A "%" in the fill is an ordinary character.
-      {kBadFormula, "%s%d", false, "「%s%d」は、不正な化学式です。"},
+      {kBadFormula, "%s%d", false, Cp932("「%s%d」は、不正な化学式です。")},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.code);
@@ -37,13 +41,13 @@ TEST(MessagesTest, EveryCodeHasItsText) {
 }
 
 TEST(MessagesTest, CaptionsAndFullWidthDigits) {
-  EXPECT_EQ(TitleCaption(), "元素データ表示 Ver.7.20");
-  EXPECT_STREQ(kWeightCaption, "分子量・式量計算");
+  EXPECT_EQ(TitleCaption(), Cp932("元素データ表示 Ver.") + kVersion);
+  EXPECT_EQ(texts::kWeightCaption, Cp932("分子量・式量計算"));
   std::string buffer;
-  EXPECT_EQ(FullWidthDigit(buffer, 0), "０");
+  EXPECT_EQ(FullWidthDigit(buffer, 0), Cp932("０"));
   EXPECT_EQ(FullWidthDigit(buffer, 7), "\x82\x56");
-  EXPECT_EQ(FullWidthDigit(buffer, 9), "９");
-  EXPECT_EQ(FullWidthDigit(buffer, 10), "９");  // left as it was
+  EXPECT_EQ(FullWidthDigit(buffer, 9), Cp932("９"));
+  EXPECT_EQ(FullWidthDigit(buffer, 10), Cp932("９"));  // left as it was
   std::string empty;
   EXPECT_EQ(FullWidthDigit(empty, 4000000000u), "");
 }

@@ -47,41 +47,41 @@ int Weigh(const ScratchFolder& folder, RecordingPlatform& platform,
   return CommandMain(arguments.argc(), arguments.argv(), platform);
 }
 
-std::string Caption(const std::string& text) { return std::string(kWeightCaption) + "|" + text; }
+std::string Caption(const std::string& text) { return Cp932("分子量・式量計算|") + text; }
 
 enum Condition { kNormal, kNoDataFile, kClipboardRefuses };
 
 TEST(MolweighTest, SettlesDigitsWeighsAndWarns) {
   const std::string h499(499, 'H'), h500(500, 'H');
-  const char* const kUncertain4 = "小数点以下 ４ 桁では、不確かな数値が出ます。";
+  const std::string kUncertain4 = Cp932("小数点以下 ４ 桁では、不確かな数値が出ます。");
   const struct {
     std::vector<std::string> args;  // formula [digits]
     const char* settings_digits;    // nullptr: no settings file
     Condition condition;
     int code;
     const char* weight;   // nullptr: nothing put on the clipboard
-    const char* message;  // nullptr: only the caption is checked
+    std::string message;  // empty: only the caption is checked
   } cases[] = {
-      {{"CuSO4.5H2O"}, "2", kNormal, 0, "249.71", nullptr},
+      {{"CuSO4.5H2O"}, "2", kNormal, 0, "249.71", ""},
       {{"CuSO4.5H2O", "4"}, nullptr, kNormal, 10, "249.6846", kUncertain4},
-      {{"CuSO4.5H2O"}, "4", kNormal, 10, "249.6846", "小数点以下４桁では、不確かな数値が出ます。"},
-      {{"H2O"}, nullptr, kNormal, 10, "18.0152798", "小数点以下７桁では、不確かな数値が出ます。"},
-      {{"H2O", "8"}, nullptr, kNormal, 11, nullptr, "小数点以下の桁数は、０から７までです。"},
-      {{"H2O", "-1"}, "2", kNormal, 11, nullptr, nullptr},
-      {{"H2O", "07"}, nullptr, kNormal, 10, "18.0152798", nullptr},
-      {{"H2O", "3x"}, nullptr, kNormal, 0, "18.015", nullptr},
-      {{"H2O", "abc"}, nullptr, kNormal, 0, "18", nullptr},
-      {{"H2O"}, "9", kNormal, 11, nullptr, nullptr},
-      {{"H2O", "8"}, nullptr, kNoDataFile, 11, nullptr, nullptr},
-      {{"H2O", "3"}, nullptr, kNoDataFile, 4, nullptr, nullptr},
-      {{"Li", "3"}, nullptr, kNormal, 12, "6.941", "この化学式はリチウムを含んでいます。"},
+      {{"CuSO4.5H2O"}, "4", kNormal, 10, "249.6846", Cp932("小数点以下４桁では、不確かな数値が出ます。")},
+      {{"H2O"}, nullptr, kNormal, 10, "18.0152798", Cp932("小数点以下７桁では、不確かな数値が出ます。")},
+      {{"H2O", "8"}, nullptr, kNormal, 11, nullptr, Cp932("小数点以下の桁数は、０から７までです。")},
+      {{"H2O", "-1"}, "2", kNormal, 11, nullptr, ""},
+      {{"H2O", "07"}, nullptr, kNormal, 10, "18.0152798", ""},
+      {{"H2O", "3x"}, nullptr, kNormal, 0, "18.015", ""},
+      {{"H2O", "abc"}, nullptr, kNormal, 0, "18", ""},
+      {{"H2O"}, "9", kNormal, 11, nullptr, ""},
+      {{"H2O", "8"}, nullptr, kNoDataFile, 11, nullptr, ""},
+      {{"H2O", "3"}, nullptr, kNoDataFile, 4, nullptr, ""},
+      {{"Li", "3"}, nullptr, kNormal, 12, "6.941", Cp932("この化学式はリチウムを含んでいます。")},
       {{"LiTcH", "2"}, nullptr, kNormal, 13, "105.95",
-       "化学式「LiTcH」には、不安定な同位体が含まれています。"},
-      {{"LiTcH", "2"}, nullptr, kClipboardRefuses, 8, nullptr, "クリップボードが使えません。"},
-      {{"h2o", "4"}, nullptr, kNormal, 9, nullptr, "「h2o」は、不正な化学式です。"},
-      {{"H99999999999999999999999999999999999999999", "4"}, nullptr, kNormal, 9, nullptr, nullptr},
-      {{h499, "0"}, nullptr, kNormal, 0, "499", nullptr},
-      {{h500, "0"}, nullptr, kNormal, 9, nullptr, nullptr},
+       Cp932("化学式「LiTcH」には、不安定な同位体が含まれています。")},
+      {{"LiTcH", "2"}, nullptr, kClipboardRefuses, 8, nullptr, Cp932("クリップボードが使えません。")},
+      {{"h2o", "4"}, nullptr, kNormal, 9, nullptr, Cp932("「h2o」は、不正な化学式です。")},
+      {{"H99999999999999999999999999999999999999999", "4"}, nullptr, kNormal, 9, nullptr, ""},
+      {{h499, "0"}, nullptr, kNormal, 0, "499", ""},
+      {{h500, "0"}, nullptr, kNormal, 9, nullptr, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args[0].substr(0, 20) + (c.args.size() > 1 ? " " + c.args[1] : ""));
@@ -92,24 +92,24 @@ TEST(MolweighTest, SettlesDigitsWeighsAndWarns) {
     platform.hand_over_works = c.condition != kClipboardRefuses;
     EXPECT_EQ(Weigh(folder, platform, c.args), c.code);
     if (c.weight != nullptr) {
-      EXPECT_EQ(platform.clipboard, "化学式：" + c.args[0] + "\t分子量・式量＝ " + c.weight);
+      EXPECT_EQ(platform.clipboard, Cp932("化学式：") + c.args[0] + Cp932("\t分子量・式量＝ ") + c.weight);
     } else {
       EXPECT_FALSE(platform.clipboard_set);
     }
     ASSERT_EQ(platform.messages.size(), c.code == 0 ? 0u : 1u);
     if (c.code == 0) continue;
     EXPECT_EQ(platform.messages[0].rfind(Caption(""), 0), 0u) << platform.messages[0];
-    if (c.message != nullptr) {
+    if (!c.message.empty()) {
       EXPECT_EQ(platform.messages[0], Caption(c.message));
     }
   }
 }
 
 TEST(MolweighTest, WritesTheFoldedFormulaAndWeight) {
-  const struct { const char* formula, *digits, *line; } cases[] = {
-      {"CuSO4.5H2O", "2", "化学式：CuSO4.5H2O\t分子量・式量＝ 249.71"},
-      {"Ｈ２Ｏ．Ｏ", "4", "化学式：H2O.O\t分子量・式量＝ 34.0146"},
-      {"CuSO4・5H2O", "0", "化学式：CuSO4\xA5" "5H2O\t分子量・式量＝ 250"},
+  const struct { std::string formula, digits, line; } cases[] = {
+      {"CuSO4.5H2O", "2", Cp932("化学式：CuSO4.5H2O\t分子量・式量＝ 249.71")},
+      {Cp932("Ｈ２Ｏ．Ｏ"), "4", Cp932("化学式：H2O.O\t分子量・式量＝ 34.0146")},
+      {Cp932("CuSO4・5H2O"), "0", Cp932("化学式：CuSO4\xA5" "5H2O\t分子量・式量＝ 250")},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.formula);
@@ -136,7 +136,7 @@ TEST(MolweighTest, LongDataLineDoesNotShiftLaterElements) {
     SCOPED_TRACE(c.formula);
     RecordingPlatform platform;
     EXPECT_EQ(Weigh(folder, platform, {c.formula}), c.code);
-    EXPECT_EQ(platform.clipboard, std::string("化学式：") + c.formula + "\t分子量・式量＝ " +
+    EXPECT_EQ(platform.clipboard, std::string(Cp932("化学式：")) + c.formula + Cp932("\t分子量・式量＝ ") +
                                       c.weight);
   }
 }

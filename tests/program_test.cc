@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "test_support.h"
+#include "text/version.h"
 
 namespace {
 
@@ -82,16 +83,21 @@ TEST_F(ProgramTest, FormulaWeightAndItsWarning) {
   EXPECT_EQ(Run("/W TcO2 0").status, 13);
 }
 
+// The caption of every message as the program writes it, in UTF-8, and its
+// version line.
+const std::string kTitle = std::string(u8"元素データ表示 Ver.") + kVersion;
+const std::string kVersionLine = std::string("korvatex ") + kVersion + "\n";
+
 TEST_F(ProgramTest, FailuresLeaveTheClipboardEmpty) {
   const struct {
     const char* args;
     int status;
-    const char* error;
+    std::string error;
   } cases[] = {
-      {"", 2, u8"元素データ表示 Ver.7.20: パラメータが足りません。\n"},
-      {"/X", 3, u8"元素データ表示 Ver.7.20: パラメータが不正です。\n"},
-      {"Xx", 5, u8"元素データ表示 Ver.7.20: 「Xx」は、不正な元素記号です。\n"},
-      {"0", 6, u8"元素データ表示 Ver.7.20: 「0」は、不正な原子番号です。\n"},
+      {"", 2, kTitle + u8": パラメータが足りません。\n"},
+      {"/X", 3, kTitle + u8": パラメータが不正です。\n"},
+      {"Xx", 5, kTitle + u8": 「Xx」は、不正な元素記号です。\n"},
+      {"0", 6, kTitle + u8": 「0」は、不正な原子番号です。\n"},
       {"/W h2o", 9, u8"分子量・式量計算: 「h2o」は、不正な化学式です。\n"},
       {"/W H2O 8", 11, u8"分子量・式量計算: 小数点以下の桁数は、０から７までです。\n"},
   };
@@ -132,13 +138,14 @@ TEST_F(ProgramTest, AGraphicalSessionWithoutItsToolNamesTheToolToInstall) {
     const Outcome outcome = RunProgram(folder_, program_, "Fe",
                                        std::string(c.session) + " PATH=" + folder_.File("none"));
     EXPECT_EQ(outcome.status, 8);
-    EXPECT_EQ(outcome.error.rfind(u8"元素データ表示 Ver.7.20: クリップボードが使えません。\n", 0), 0u);
+    EXPECT_EQ(outcome.error.rfind(kTitle + u8": クリップボードが使えません。\n", 0), 0u);
     EXPECT_NE(outcome.error.find(c.tool), std::string::npos);
     EXPECT_NE(outcome.error.find("KORVATEX_CLIPBOARD=cat"), std::string::npos);
   }
 }
 
 TEST_F(ProgramTest, WithoutAGraphicalSessionStandardOutputIsTheClipboard) {
+  const std::string bad_symbol = kTitle + u8": 「Xx」は、不正な元素記号です。\n";
   const struct {
     const char* args;
     int status;
@@ -149,7 +156,7 @@ TEST_F(ProgramTest, WithoutAGraphicalSessionStandardOutputIsTheClipboard) {
       {"/W CuSO4.5H2O 4", 10, u8"化学式：CuSO4.5H2O\t分子量・式量＝ 249.6770\n",
        u8"分子量・式量計算: 小数点以下 ４ 桁では、不確かな数値が出ます。\n"},
       {"/W Li2CO3 2", 12, u8"化学式：Li2CO3\t分子量・式量＝ 73.89\n", nullptr},
-      {"Xx", 5, "", u8"元素データ表示 Ver.7.20: 「Xx」は、不正な元素記号です。\n"},
+      {"Xx", 5, "", bad_symbol.c_str()},
       {"/W H2O 8", 11, "", u8"分子量・式量計算: 小数点以下の桁数は、０から７までです。\n"},
   };
   for (const auto& c : cases) {
@@ -171,10 +178,10 @@ TEST_F(ProgramTest, OptionsAloneShowUsageOrVersionAndLeaveTheClipboardAlone) {
   const struct {
     const char* args;
     int status;
-    const char* output_start;
+    std::string output_start;
   } cases[] = {
       {"--help", 0, u8"使い方:\n"},      {"-h", 0, u8"使い方:\n"},
-      {"--version", 0, "korvatex 7.20\n"}, {"-V", 0, "korvatex 7.20\n"},
+      {"--version", 0, kVersionLine}, {"-V", 0, kVersionLine},
       {"-1", 5, ""},                       {"--help x", 3, ""},
   };
   for (const auto& c : cases) {
@@ -186,7 +193,7 @@ TEST_F(ProgramTest, OptionsAloneShowUsageOrVersionAndLeaveTheClipboardAlone) {
     EXPECT_EQ(outcome.output.rfind(c.output_start, 0), 0u);
     EXPECT_EQ(access(marker.c_str(), F_OK) == 0, c.status != 0);
   }
-  EXPECT_EQ(RunProgram(folder_, program_, "-V", "").output, "korvatex 7.20\n");
+  EXPECT_EQ(RunProgram(folder_, program_, "-V", "").output, kVersionLine);
   const std::string usage = Run("--help").output;
   for (const char* part : {"/W", "/?", "KORVATEX_CLIPBOARD", "man korvatex", "KORVATEX.INI"}) {
     EXPECT_NE(usage.find(part), std::string::npos) << part;
@@ -200,7 +207,7 @@ TEST_F(ProgramTest, TheToolsOwnErrorsAreShownOnlyWhenItFails) {
     std::string error;
   } cases[] = {
       {"echo lost seat >&2; exit 3", 8,
-       u8"lost seat\n元素データ表示 Ver.7.20: クリップボードが使えません。\n"},
+       u8"lost seat\n" + kTitle + u8": クリップボードが使えません。\n"},
       {"echo chatter >&2; cat >/dev/null", 0, ""},
       {":", 0, ""},  // plain words, yet a command only the shell knows
       {"no-such-tool", 8, "sh: 1: no-such-tool: not found\n"},  // the shell's words

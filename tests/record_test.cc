@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.h"
+
 namespace {
 
 using Fields = std::vector<std::string>;
@@ -20,7 +22,7 @@ TEST(RecordTest, SplitsAtEveryComma) {
       {"0,1,2,3,4,5,-12.5,-7\n", {"0", "1", "2", "3", "4", "5", "(12.5)", "-7"}},
       {"0,1,2,3,4,5,-\n", {"0", "1", "2", "3", "4", "5", "()"}},
       {"-1,1,2,3,4,5,(6.9)\n", {"-1", "1", "2", "3", "4", "5", "(6.9)"}},
-      {"水銀,表,ア\n", {"水銀", "表", "ア"}},
+      {Cp932("水銀,表,ア\n"), {Cp932("水銀"), Cp932("表"), Cp932("ア")}},
       {"\x81,x\n", {"\x81,x"}},  // a lead byte takes the comma as its trail
       {std::string("a,b\0c,d", 7), {"a", "b"}},
   };

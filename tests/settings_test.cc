@@ -59,12 +59,12 @@ TEST(SettingsTest, LinesFourAndNineByPosition) {
 }
 
 TEST(SettingsTest, ProgramFolderFoundCharacterByCharacter) {
-  EXPECT_EQ(SiblingPath("/opt/表/korvatex", "KORVATEX.INI"), "/opt/表/KORVATEX.INI");
+  EXPECT_EQ(SiblingPath(Cp932("/opt/表/korvatex"), "KORVATEX.INI"), Cp932("/opt/表/KORVATEX.INI"));
   EXPECT_EQ(SiblingPath("korvatex", "KORVATEX.CSV"), "KORVATEX.CSV");
   // A UTF-8 folder name whose bytes would pair up as CP932 before the "/".
   EXPECT_EQ(SiblingPath(u8"/home/あ/korvatex", "K"), u8"/home/あ/K");
   ScratchFolder parent;
-  const std::string folder = parent.File("表");
+  const std::string folder = parent.File(Cp932("表"));
   ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
   { std::ofstream(folder + "/KORVATEX.INI") << "1\n2\n3\nd=2\n5\n6\n7\n8\np=/t.csv\n"; }
   std::string path;

@@ -1,11 +1,66 @@
 #include "test_support.h"
 
+#include <iconv.h>
 #include <stdlib.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
+
+namespace {
+
+// Length of the UTF-8 sequence for a character beyond ASCII at `pos`, or 0
+// when the bytes there are no such sequence.
+size_t Utf8Length(std::string_view text, size_t pos) {
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[pos + i]); };
+  const unsigned char lead = byte(0);
+  size_t length = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+  else if (lead >= 0xE0 && lead <= 0xEF) length = 3;
+  else if (lead >= 0xF0 && lead <= 0xF4) length = 4;
+  if (length == 0 || pos + length > text.size()) return 0;
+  for (size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+  }
+  if (lead == 0xE0 && byte(1) < 0xA0) return 0;  // overlong
+  if (lead == 0xF0 && byte(1) < 0x90) return 0;
+  return length;
+}
+
+std::string Utf8CharToCp932(std::string_view ch) {
+  iconv_t converter = iconv_open("CP932", "UTF-8");
+  if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP932 in iconv");
+  std::string in(ch);
+  char out[8];
+  char* in_pointer = in.data();
+  size_t in_left = in.size();
+  char* out_pointer = out;
+  size_t out_left = sizeof out;
+  const size_t converted = iconv(converter, &in_pointer, &in_left, &out_pointer, &out_left);
+  iconv_close(converter);
+  if (converted == static_cast<size_t>(-1) || in_left != 0) {
+    throw std::runtime_error("a test text has a character CP932 lacks: " + in);
+  }
+  return std::string(out, sizeof out - out_left);
+}
+
+}  // namespace
+
+std::string Cp932(std::string_view text) {
+  std::string bytes;
+  for (size_t pos = 0; pos < text.size();) {
+    const size_t length = static_cast<unsigned char>(text[pos]) < 0x80 ? 0 : Utf8Length(text, pos);
+    if (length == 0) {
+      bytes += text[pos++];
+    } else {
+      bytes += Utf8CharToCp932(text.substr(pos, length));
+      pos += length;
+    }
+  }
+  return bytes;
+}
 
 ScratchFolder::ScratchFolder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "korvatex-XXXXXX").string();
@@ -38,11 +93,11 @@ std::string ReadFile(const std::string& path) {
 
 std::string DataFileText(int count) {
   std::string text =
-      "原子番号,元素記号,日本語名,英語名,語源,よみがな,原子量,族,周期,電子配置,酸化数,"
-      "電気陰性度,原子半径,天然存在比,単体の融点,単体の沸点,単体の密度,備考\r\n";
+      Cp932("原子番号,元素記号,日本語名,英語名,語源,よみがな,原子量,族,周期,電子配置,酸化数,"
+          "電気陰性度,原子半径,天然存在比,単体の融点,単体の沸点,単体の密度,備考\r\n");
   for (int i = 1; i <= count; ++i) {
     const std::string n = std::to_string(i);
-    text += n + ",E" + n + ",名" + n + ",Name" + n + ",語源" + n + ",よみ," + n +
+    text += n + ",E" + n + Cp932(",名") + n + ",Name" + n + Cp932(",語源") + n + Cp932(",よみ,") + n +
             ".000,1,1,1s1,1,1.0,1.0,-,10,20,1.0,-\r\n";
   }
   return text;

@@ -31,6 +31,11 @@ class ScratchFolder {
 
 std::string ReadFile(const std::string& path);
 
+// The CP932 bytes of a test text written in UTF-8, as the program holds its
+// texts. Bytes that are not UTF-8 (such as "\xA4" or a lead byte written as
+// an escape) are kept as they are, so expected texts may mix both.
+std::string Cp932(std::string_view text);
+
 // A data file of a title line and `count` element lines: line i (1-based)
 // holds the 18 fields of element i, with the weight "i.000" in column 6.
 std::string DataFileText(int count = 111);

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.h"
+
 #include <string>
 
 namespace {
 
 TEST(ValueFormatTest, RoundDecimalRoundsHalvesTowardsPositiveInfinity) {
-  const struct { double x; int n; const char* expected; } cases[] = {
+  const struct { double x; int n; std::string expected; } cases[] = {
       {2.5, 0, "3"},       {-2.5, 0, "-2"},      {-2.4, 0, "-2"},   {-2.6, 0, "-3"},
       {0.125, 2, "0.13"},  {-0.125, 2, "-0.12"}, {1.005, 2, "1.00"}, {2.675, 2, "2.68"},
       {273.15, 1, "273.2"}, {0.5, 0, "1"},       {-1.5, 0, "-1"},   {7.0, 0, "7"},
@@ -20,7 +22,7 @@ TEST(ValueFormatTest, RoundDecimalRoundsHalvesTowardsPositiveInfinity) {
 }
 
 TEST(ValueFormatTest, TemperaturesAreBroughtToTheSamePlaces) {
-  const struct { double celsius; int n; const char* kelvin; const char* fahrenheit; } cases[] = {
+  const struct { double celsius; int n; std::string kelvin; std::string fahrenheit; } cases[] = {
       {1064.18, 2, "1337.33", "1947.52"}, {-38.83, 2, "234.32", "-37.89"},
       {356.73, 2, "629.88", "674.11"},    {-259.14, 2, "14.01", "-434.45"},
       {1535, 0, "1808", "2795"},          {100, 0, "373", "212"},
@@ -36,8 +38,8 @@ TEST(ValueFormatTest, TemperaturesAreBroughtToTheSamePlaces) {
 }
 
 TEST(ValueFormatTest, CountDecimalsCountsCharactersAfterThePoint) {
-  const struct { const char* text; int expected; } cases[] = {
-      {"1064.18", 2}, {"1535", 0}, {"5.", 0}, {"2.5 (加圧)", 6}, {"-", 0}, {"1.5e3", 3}, {"", 0},
+  const struct { std::string text; int expected; } cases[] = {
+      {"1064.18", 2}, {"1535", 0}, {"5.", 0}, {Cp932("2.5 (加圧)"), 6}, {"-", 0}, {"1.5e3", 3}, {"", 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -47,9 +49,9 @@ TEST(ValueFormatTest, CountDecimalsCountsCharactersAfterThePoint) {
 
 TEST(ValueFormatTest, FirstNotInSetFindsWhereTheNumberEnds) {
   constexpr size_t kNone = std::string::npos;
-  const struct { const char* text; size_t expected; } cases[] = {
-      {"-38.83", kNone}, {"615 (昇華)", 3}, {"", kNone}, {"+", kNone}, {"1e3", 1},
-      {"(1000)", 0},     {"約100", 0},      {"Ｆｅ", 0}, {"12０", 2},
+  const struct { std::string text; size_t expected; } cases[] = {
+      {"-38.83", kNone}, {Cp932("615 (昇華)"), 3}, {"", kNone}, {"+", kNone}, {"1e3", 1},
+      {"(1000)", 0},     {Cp932("約100"), 0},      {Cp932("Ｆｅ"), 0}, {Cp932("12０"), 2},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -58,19 +60,20 @@ TEST(ValueFormatTest, FirstNotInSetFindsWhereTheNumberEnds) {
 }
 
 TEST(ValueFormatTest, RepunctuateFollowsEveryPieceWithTheJoiner) {
-  const std::vector<std::string_view> commas = {"、", "､"};
+  const std::string ideographic_comma = Cp932("、"), half_width_comma = Cp932("､");
+  const std::vector<std::string_view> commas = {ideographic_comma, half_width_comma};
   const std::vector<std::string_view> points = {"."};
   const struct {
-    const char* source; const std::vector<std::string_view>* separators;
-    const char* joiner; const char* expected;
+    std::string source; const std::vector<std::string_view>* separators;
+    std::string joiner; std::string expected;
   } cases[] = {
-      {"[Ar]3d10、4s2", &commas, ".", "[Ar]3d10.4s2."},
-      {"[Ar]、3d10､4s2", &commas, ".", "[Ar].3d10.4s2."},
-      {"1s2", &commas, ".", "1s2."}, {"a、、b、", &commas, ".", "a.b."},
-      {"、a", &commas, ".", "、a."},  {"", &commas, ".", "."}, {"、､", &commas, ".", "、､."},
-      {"[Ar].3d10.4s2.", &points, "､", "[Ar]､3d10､4s2､"},
+      {Cp932("[Ar]3d10、4s2"), &commas, ".", "[Ar]3d10.4s2."},
+      {Cp932("[Ar]、3d10､4s2"), &commas, ".", "[Ar].3d10.4s2."},
+      {"1s2", &commas, ".", "1s2."}, {Cp932("a、、b、"), &commas, ".", "a.b."},
+      {Cp932("、a"), &commas, ".", Cp932("、a.")},  {"", &commas, ".", "."}, {Cp932("、､"), &commas, ".", Cp932("、､.")},
+      {"[Ar].3d10.4s2.", &points, Cp932("､"), Cp932("[Ar]､3d10､4s2､")},
       // う is 0x82 0xA4: its second byte is no half-width comma.
-      {"きゅう、a", &commas, ".", "きゅう.a."},
+      {Cp932("きゅう、a"), &commas, ".", Cp932("きゅう.a.")},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.source);
@@ -79,16 +82,16 @@ TEST(ValueFormatTest, RepunctuateFollowsEveryPieceWithTheJoiner) {
 }
 
 TEST(ValueFormatTest, ShellTextAddsTermsToTheirShells) {
-  const struct { const char* configuration; const char* expected; } cases[] = {
-      {"1s1", "K:1､"}, {"[He]2s1", "K:2､L:1､"}, {"[Ne]3s2、3p6", "K:2､L:8､M:8､"},
-      {"[Ar]3d10、4s2、4p1", "K:2､L:8､M:18､N:3､"},
-      {"[Kr]4d10、5s2、5p6", "K:2､L:8､M:18､N:18､O:8､"},
-      {"[Xe]4f14、5d10、6s2、6p2", "K:2､L:8､M:18､N:32､O:18､P:4､"},
-      {"[Rn]5f14、6d7、7s2", "K:2､L:8､M:18､N:32､O:32､P:15､Q:2､"},
-      {"3d5､4s1", "K:0､M:5､N:1､"}, {"", "K:0､"}, {"[Ar]", "K:2､L:8､M:8､"},
-      {"[Ar]、8s2、0s5", "K:2､L:8､M:8､"},
-      {"[Xe]4f14.5d10.6s2.", "K:2､L:8､M:18､N:32､O:18､P:2､"},
-      {"［Ａｒ］３ｄ１０、４ｓ２", "K:2､L:8､M:18､N:2､"},
+  const struct { std::string configuration; std::string expected; } cases[] = {
+      {"1s1", Cp932("K:1､")}, {"[He]2s1", Cp932("K:2､L:1､")}, {Cp932("[Ne]3s2、3p6"), Cp932("K:2､L:8､M:8､")},
+      {Cp932("[Ar]3d10、4s2、4p1"), Cp932("K:2､L:8､M:18､N:3､")},
+      {Cp932("[Kr]4d10、5s2、5p6"), Cp932("K:2､L:8､M:18､N:18､O:8､")},
+      {Cp932("[Xe]4f14、5d10、6s2、6p2"), Cp932("K:2､L:8､M:18､N:32､O:18､P:4､")},
+      {Cp932("[Rn]5f14、6d7、7s2"), Cp932("K:2､L:8､M:18､N:32､O:32､P:15､Q:2､")},
+      {Cp932("3d5､4s1"), Cp932("K:0､M:5､N:1､")}, {"", Cp932("K:0､")}, {"[Ar]", Cp932("K:2､L:8､M:8､")},
+      {Cp932("[Ar]、8s2、0s5"), Cp932("K:2､L:8､M:8､")},
+      {"[Xe]4f14.5d10.6s2.", Cp932("K:2､L:8､M:18､N:32､O:18､P:2､")},
+      {Cp932("［Ａｒ］３ｄ１０、４ｓ２"), Cp932("K:2､L:8､M:18､N:2､")},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.configuration);
@@ -108,7 +111,7 @@ TEST(ValueFormatTest, ParseShellsRewritesTheConfigurationItParses) {
   std::string configuration = "-";
   EXPECT_FALSE(ParseShells(&counts, &configuration));
   EXPECT_EQ(counts, (ShellCounts{99, 99, 99, 99, 99, 99, 99}));
-  configuration = "[Ar]、3d10､4s2";
+  configuration = Cp932("[Ar]、3d10､4s2");
   ASSERT_TRUE(ParseShells(&counts, &configuration));
   EXPECT_EQ(configuration, "[Ar]3d10.4s2.");
   EXPECT_EQ(counts, (ShellCounts{2, 8, 18, 2, 0, 0, 0}));

@@ -2,7 +2,7 @@
 
 #include "element/report.h"
 #include "element/symbol_table.h"
-#include "files/numbers.h"
+#include "text/numbers.h"
 #include "main/clipboard.h"
 #include "main/messages.h"
 

@@ -1,8 +1,9 @@
 #include "element/report.h"
 
 #include "element/value_format.h"
-#include "files/numbers.h"
-#include "main/cp932.h"
+#include "text/numbers.h"
+#include "text/cp932.h"
+#include "text/texts.h"
 
 namespace {
 
@@ -13,11 +14,7 @@ constexpr int kBoilingColumn = 15;
 constexpr int kDensityColumn = 16;
 
 constexpr char kLineEnd[] = "\r\n";
-constexpr char kMeltingLabel[] = "単体の融点（℃／Ｋ／ﾟＦ)";
-constexpr char kBoilingLabel[] = "単体の沸点（℃／Ｋ／ﾟＦ)";
-constexpr char kSolidus[] = "／";
 constexpr char kNumberCharacters[] = "1234567890.-+";
-const char kHalfWidthComma[] = "\xA4";  // ､
 
 std::string_view FieldOrEmpty(const ElementRecord& record, int column) {
   if (column < static_cast<int>(record.size())) return record[column];
@@ -32,16 +29,16 @@ bool BeginsWithDigit(std::string_view text) {
 // running straight into the first term, then (unless the configuration is
 // "-") a TAB line with the shell occupation.
 std::string ConfigurationLines(std::string_view field) {
-  std::string configuration = Repunctuate(field, {"、", kHalfWidthComma}, ".");
+  std::string configuration = Repunctuate(field, {texts::kIdeographicComma, texts::kHalfWidthComma}, ".");
   if (!configuration.empty() && configuration[0] == '-') {
     return std::string("-") + kLineEnd;
   }
-  std::string value = Repunctuate(configuration, {"."}, kHalfWidthComma);
-  const size_t core_end = cp932::FindText(value, "]\xA4");
+  std::string value = Repunctuate(configuration, {"."}, texts::kHalfWidthComma);
+  const size_t core_end = cp932::FindText(value, std::string("]") + texts::kHalfWidthComma);
   if (core_end != cp932::npos) value.erase(core_end + 1, 1);
   std::string lines = value + kLineEnd;
   if (std::optional<std::string> shells = ShellText(&configuration)) {
-    lines += "\t→ " + *shells + kLineEnd;
+    lines += std::string("\t") + texts::kShellArrow + " " + *shells + kLineEnd;
   }
   return lines;
 }
@@ -51,9 +48,9 @@ std::string ConfigurationLines(std::string_view field) {
 std::string StateSuffix(std::string_view melting, std::string_view boiling) {
   const int m = ReadInteger(melting);
   const int b = ReadInteger(boiling);
-  if (m > 0 || m == b) return " (固)";
-  if (b > 0) return " (液)";
-  return " (気)";
+  if (m > 0 || m == b) return texts::kSolidMark;
+  if (b > 0) return texts::kLiquidMark;
+  return texts::kGasMark;
 }
 
 std::string TemperatureText(std::string_view celsius) {
@@ -64,10 +61,10 @@ std::string TemperatureText(std::string_view celsius) {
   const std::string_view remainder =
       rest == cp932::npos ? std::string_view() : celsius.substr(rest);
   std::string text(celsius);
-  text += kSolidus;
+  text += texts::kSolidus;
   text += FormatFixed(static_cast<double>(CelsiusToKelvin(x, decimals)), decimals);
   text += remainder;
-  text += kSolidus;
+  text += texts::kSolidus;
   text += FormatFixed(static_cast<double>(CelsiusToFahrenheit(x, decimals)), decimals);
   text += remainder;
   return text;
@@ -83,10 +80,10 @@ std::string ComposeReport(const ElementRecord& titles, int column_count,
     const std::string_view value = FieldOrEmpty(element, column);
     switch (column) {
       case kMeltingColumn:
-        report += std::string(kMeltingLabel) + " : " + TemperatureText(value) + kLineEnd;
+        report += std::string(texts::kMeltingLabel) + " : " + TemperatureText(value) + kLineEnd;
         break;
       case kBoilingColumn:
-        report += std::string(kBoilingLabel) + " : " + TemperatureText(value) + kLineEnd;
+        report += std::string(texts::kBoilingLabel) + " : " + TemperatureText(value) + kLineEnd;
         break;
       case kConfigurationColumn:
         report += std::string(FieldOrEmpty(titles, column)) + " : " + ConfigurationLines(value);

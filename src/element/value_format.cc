@@ -5,17 +5,15 @@
 #include <cmath>
 #include <cstdio>
 
-#include "files/numbers.h"
-#include "main/cp932.h"
-#include "main/fold.h"
+#include "text/numbers.h"
+#include "text/cp932.h"
+#include "text/fold.h"
+#include "text/texts.h"
 
 namespace {
 
 constexpr double kKelvinOffset = 273.15;
 constexpr double kOneFifth = 0.2;
-
-const char kIdeographicComma[] = "、";
-const char kHalfWidthComma[] = "\xA4";  // ､
 
 long double PowerOfTen(int n) {
   long double p = 1;  // exact as long as it fits the significand
@@ -139,7 +137,7 @@ std::string Repunctuate(std::string_view source,
 
 bool ParseShells(ShellCounts* counts, std::string* configuration) {
   if (!configuration->empty() && (*configuration)[0] == '-') return false;
-  *configuration = Repunctuate(*configuration, {kHalfWidthComma, kIdeographicComma}, ".");
+  *configuration = Repunctuate(*configuration, {texts::kHalfWidthComma, texts::kIdeographicComma}, ".");
   const size_t core_end = cp932::FindText(*configuration, "].");
   if (core_end != cp932::npos) configuration->erase(core_end + 1, 1);
 
@@ -162,11 +160,11 @@ bool ParseShells(ShellCounts* counts, std::string* configuration) {
 std::optional<std::string> ShellText(std::string* configuration) {
   ShellCounts counts;
   if (!ParseShells(&counts, configuration)) return std::nullopt;
-  std::string text = "K:" + std::to_string(counts[0]) + kHalfWidthComma;
+  std::string text = "K:" + std::to_string(counts[0]) + texts::kHalfWidthComma;
   for (size_t shell = 1; shell < counts.size(); ++shell) {
     if (counts[shell] == 0) continue;
     text += static_cast<char>('K' + shell);
-    text += ":" + std::to_string(counts[shell]) + kHalfWidthComma;
+    text += ":" + std::to_string(counts[shell]) + texts::kHalfWidthComma;
   }
   return text;
 }

@@ -1,7 +1,7 @@
 #include "files/record.h"
 
 #include "files/settings.h"
-#include "main/cp932.h"
+#include "text/cp932.h"
 
 std::string& RemoveChar(std::string& text, char ch) {
   std::string kept;

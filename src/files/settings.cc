@@ -1,9 +1,9 @@
 #include "files/settings.h"
 
 #include "files/line_reader.h"
-#include "files/numbers.h"
-#include "main/cp932.h"
-#include "platform/platform.h"
+#include "text/numbers.h"
+#include "text/cp932.h"
+#include "text/path.h"
 
 namespace {
 

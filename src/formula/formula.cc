@@ -5,13 +5,14 @@
 #include <cstdlib>
 
 #include "element/value_format.h"
-#include "files/numbers.h"
+#include "text/numbers.h"
 #include "files/record.h"
-#include "main/cp932.h"
+#include "text/cp932.h"
+#include "text/texts.h"
 
 namespace {
 
-constexpr char kMiddleDot = '\xA5';  // half-width ･, folded from ・
+constexpr char kMiddleDot = texts::kHalfWidthMiddleDot[0];  // folded from the full-width dot
 
 bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
 bool IsLower(char c) { return c >= 'a' && c <= 'z'; }

@@ -1,9 +1,10 @@
 #include "formula/molweigh.h"
 
 #include "element/value_format.h"
-#include "files/numbers.h"
+#include "text/numbers.h"
 #include "main/clipboard.h"
 #include "main/messages.h"
+#include "text/texts.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ Molweigh::Molweigh(Platform& platform, std::string_view formula,
 }
 
 std::string Molweigh::ResultLine() const {
-  return "化学式：" + FormulaText + "\t分子量・式量＝ " +
+  return texts::kFormulaLabel + FormulaText + "\t" + texts::kWeightLabel +
          FormatFixed(static_cast<double>(FormulaWeight), DecimalDigits);
 }
 

@@ -8,13 +8,14 @@
 #include <string>
 
 #include "element/korvatex.h"
-#include "files/numbers.h"
+#include "text/numbers.h"
 #include "files/settings.h"
 #include "formula/molweigh.h"
 #include "main/clipboard.h"
-#include "main/cp932.h"
-#include "main/fold.h"
+#include "text/cp932.h"
+#include "text/fold.h"
 #include "main/messages.h"
+#include "text/texts.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ std::unique_ptr<Genso> MakeCommand(int argc, char** argv, Platform& platform,
   }
   UpperCaseArgument(argv[1]);
   if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "/W") == 0) {
-    *caption = kWeightCaption;
+    *caption = texts::kWeightCaption;
     std::optional<std::string_view> digits;
     if (argc == 4) digits = argv[3];
     return std::make_unique<Molweigh>(platform, argv[2], argv[0], digits);
@@ -129,10 +130,10 @@ int RunCommandMain(int argc, char** argv, Platform& platform) {
     return CommandMain(argc, argv, platform);
   } catch (const std::exception& error) {
     const char* text = error.what();
-    platform.ShowMessage(text != nullptr && *text != '\0' ? text : kUnknownException,
-                         kUnhandledExceptionCaption, MessageIcon::kStop);
+    platform.ShowMessage(text != nullptr && *text != '\0' ? text : texts::kUnknownException,
+                         texts::kUnhandledExceptionCaption, MessageIcon::kStop);
   } catch (...) {
-    platform.ShowMessage(kUnknownException, kUnhandledExceptionCaption, MessageIcon::kStop);
+    platform.ShowMessage(texts::kUnknownException, texts::kUnhandledExceptionCaption, MessageIcon::kStop);
   }
   return -1;
 }

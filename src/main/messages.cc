@@ -1,38 +1,34 @@
 #include "main/messages.h"
 
-namespace {
+#include "text/texts.h"
+#include "text/version.h"
 
-constexpr char kVersion[] = "7.20";
-constexpr char kTitleFormat[] = "元素データ表示 Ver.";
+namespace {
 
 const char* MessageTemplate(int code, bool digits_from_command_line) {
   switch (code) {
-    case kTooFewParameters: return "パラメータが足りません。";
-    case kBadParameters: return "パラメータが不正です。";
-    case kNoDataFile: return "データファイル \"%s\" がありません。";
-    case kBadSymbol: return "「%s」は、不正な元素記号です。";
-    case kBadAtomicNumber: return "「%s」は、不正な原子番号です。";
-    case kTooManyItems: return "データファイルの項目数が多すぎます。";
-    case kNoClipboard: return "クリップボードが使えません。";
-    case kBadFormula: return "「%s」は、不正な化学式です。";
+    case kTooFewParameters: return texts::kTooFewParameters;
+    case kBadParameters: return texts::kBadParameters;
+    case kNoDataFile: return texts::kNoDataFile;
+    case kBadSymbol: return texts::kBadSymbol;
+    case kBadAtomicNumber: return texts::kBadAtomicNumber;
+    case kTooManyItems: return texts::kTooManyItems;
+    case kNoClipboard: return texts::kNoClipboard;
+    case kBadFormula: return texts::kBadFormula;
     case kUncertainDigits:
-      return digits_from_command_line ? "小数点以下 %s 桁では、不確かな数値が出ます。"
-                                      : "小数点以下%s桁では、不確かな数値が出ます。";
-    case kDigitsOutOfRange: return "小数点以下の桁数は、０から%sまでです。";
-    case kContainsLithium: return "この化学式はリチウムを含んでいます。";
-    case kUnstableIsotope: return "化学式「%s」には、不安定な同位体が含まれています。";
+      return digits_from_command_line ? texts::kUncertainDigitsArgument
+                                      : texts::kUncertainDigitsSettings;
+    case kDigitsOutOfRange: return texts::kDigitsOutOfRange;
+    case kContainsLithium: return texts::kContainsLithium;
+    case kUnstableIsotope: return texts::kUnstableIsotope;
     default: return "";
   }
 }
 
 }  // namespace
 
-const char kWeightCaption[] = "分子量・式量計算";
-const char kUnhandledExceptionCaption[] = "未処理の例外";
-const char kUnknownException[] = "未知の例外";
-
 const std::string& TitleCaption() {
-  static const std::string caption = std::string(kTitleFormat) + kVersion;
+  static const std::string caption = std::string(texts::kTitle) + kVersion;
   return caption;
 }
 

@@ -26,13 +26,9 @@ enum ResultCodes {
   kUnstableIsotope = 13,
 };
 
-// The caption of every message, formed from the program's version.
+// The caption of every message, formed from the program's version. The
+// other captions are in the texts catalogue (text/texts.h).
 const std::string& TitleCaption();
-// The caption from the moment the "/W" command is recognised.
-extern const char kWeightCaption[];
-// Caption and fallback text when an exception escapes the command.
-extern const char kUnhandledExceptionCaption[];
-extern const char kUnknownException[];
 
 // The message text for `code` with `fill` in place of its "%s" (if it has
 // one); empty for codes without a message. `digits_from_command_line`

@@ -1,6 +1,6 @@
 #include "platform/command_line.h"
 
-#include "main/cp932.h"
+#include "text/cp932.h"
 
 namespace {
 

@@ -35,8 +35,9 @@
 #include "main/command_main.h"
 #include "main/messages.h"
 #include "platform/platform.h"
-#include "platform/posix_texts.h"
 #include "platform/text_conversion.h"
+#include "text/texts.h"
+#include "text/version.h"
 
 namespace {
 
@@ -240,10 +241,10 @@ std::optional<ClipboardBackend> ChooseClipboardBackend(const char** hint) {
     const Tool pbcopy{{"pbcopy"}};
     return ClipboardBackend{false, pbcopy, pbcopy};
   }
-  *hint = kNoClipboardToolHint;
+  *hint = texts::kNoClipboardToolHint;
 #else
   if (!wayland && !x11) return ClipboardBackend{true, {}, {}};
-  *hint = wayland ? kInstallWlClipboardHint : kInstallXclipHint;
+  *hint = wayland ? texts::kInstallWlClipboardHint : texts::kInstallXclipHint;
 #endif
   return std::nullopt;
 }
@@ -358,9 +359,9 @@ class PosixPlatform : public Platform {
     if (has_viewer && StartViewer(viewer, std::string(path))) return;
     const bool has_html = FileExists(html);
     if (has_viewer && has_html && StartViewer(viewer, html)) return;
-    const std::string line = has_html ? FromCp932(kHelpIsAtBefore, codeset_) + html +
-                                            FromCp932(kHelpIsAtAfter, codeset_)
-                                      : FromCp932(kHelpIsInManPage, codeset_);
+    const std::string line = has_html ? FromCp932(texts::kHelpIsAtBefore, codeset_) + html +
+                                            FromCp932(texts::kHelpIsAtAfter, codeset_)
+                                      : FromCp932(texts::kHelpIsInManPage, codeset_);
     WriteAll(STDERR_FILENO, line + "\n");
   }
 
@@ -429,9 +430,9 @@ std::optional<int> RunOption(int argc, char** argv, const std::string& codeset) 
   if (argc != 2) return std::nullopt;
   const std::string_view option = argv[1];
   if (option == "--help" || option == "-h") {
-    Print(stdout, kUsage, codeset);
+    Print(stdout, texts::kUsage, codeset);
   } else if (option == "--version" || option == "-V") {
-    Print(stdout, "korvatex " KORVATEX_VERSION "\n", codeset);
+    Print(stdout, std::string("korvatex ") + kVersion + "\n", codeset);
   } else {
     return std::nullopt;
   }

@@ -31,11 +31,4 @@ class Platform {
   virtual void OpenWithViewer(std::string_view path) = 0;
 };
 
-// The separator between folders in the program path.
-#ifdef _WIN32
-constexpr char kPathSeparator = '\\';
-#else
-constexpr char kPathSeparator = '/';
-#endif
-
 #endif  // KORVATEX_PLATFORM_PLATFORM_H_

@@ -5,8 +5,8 @@
 // command and the digits argument of the formula command. `ReadDecimal`
 // reads a decimal number the same way, for temperatures and atomic weights.
 // Neither ever fails: a text that does not begin with a number reads as 0.
-#ifndef KORVATEX_FILES_NUMBERS_H_
-#define KORVATEX_FILES_NUMBERS_H_
+#ifndef KORVATEX_TEXT_NUMBERS_H_
+#define KORVATEX_TEXT_NUMBERS_H_
 
 #include <string_view>
 
@@ -22,4 +22,4 @@ double ReadDecimal(std::string_view text);
 // Length of the white space at the start of `text`.
 size_t SkipWhiteSpace(std::string_view text);
 
-#endif  // KORVATEX_FILES_NUMBERS_H_
+#endif  // KORVATEX_TEXT_NUMBERS_H_

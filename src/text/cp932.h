@@ -9,8 +9,8 @@
 // trail byte of a double-byte character is never taken for the single-byte
 // character of the same value (the trail of 表 is 0x5C, a backslash).
 // Positions are byte offsets; npos means "not found".
-#ifndef KORVATEX_MAIN_CP932_H_
-#define KORVATEX_MAIN_CP932_H_
+#ifndef KORVATEX_TEXT_CP932_H_
+#define KORVATEX_TEXT_CP932_H_
 
 #include <cstddef>
 #include <string>
@@ -55,4 +55,4 @@ inline std::string_view UpToNul(std::string_view text) {
 
 }  // namespace cp932
 
-#endif  // KORVATEX_MAIN_CP932_H_
+#endif  // KORVATEX_TEXT_CP932_H_

@@ -1,4 +1,4 @@
-#include "main/cp932.h"
+#include "text/cp932.h"
 
 namespace cp932 {
 

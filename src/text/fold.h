@@ -6,8 +6,8 @@
 // single-byte counterparts; "・" becomes the half-width middle dot 0xA5, which
 // the formula parser takes as a hydrate separator. Case is never changed and
 // every other character is left as it is.
-#ifndef KORVATEX_MAIN_FOLD_H_
-#define KORVATEX_MAIN_FOLD_H_
+#ifndef KORVATEX_TEXT_FOLD_H_
+#define KORVATEX_TEXT_FOLD_H_
 
 #include <string>
 #include <string_view>
@@ -24,4 +24,4 @@ std::string FoldFullWidth(std::string_view text);
 // Folds a NUL-terminated text in place and returns it.
 char* FoldFullWidth(char* text);
 
-#endif  // KORVATEX_MAIN_FOLD_H_
+#endif  // KORVATEX_TEXT_FOLD_H_

@@ -1,8 +1,8 @@
-#include "main/fold.h"
+#include "text/fold.h"
 
 #include <cstring>
 
-#include "main/cp932.h"
+#include "text/cp932.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "files/numbers.h"
+#include "text/numbers.h"
 
 #include <climits>
 #include <cstdlib>
