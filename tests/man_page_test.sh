@@ -1,6 +1,7 @@
 #!/bin/sh
 # The man page renders without a warning, has its sections, and lists every
-# result code under EXIT STATUS. Needs man (see missing_tool.sh).
+# result code under EXIT STATUS, and its title line carries the project's
+# version. Needs man (see missing_tool.sh).
 #   man_page_test.sh PAGE
 set -u
 page="$1"
@@ -10,6 +11,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; failed=1; }
 failed=0
+version=$(sh "$(dirname "$0")/../tools/version.sh")
+grep -q "^\.TH KORVATEX 1 \"[0-9-]*\" \"korvatex $version\"" "$page" ||
+  fail "the title line does not give version $version"
 
 LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$page" \
   > "$work/text" 2> "$work/warnings"

@@ -13,10 +13,11 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; failed=1; }
 failed=0
+version=$(sh "$(dirname "$0")/../tools/version.sh")
 
 case "$package" in
 *.deb)
-  for field in "Package: korvatex" "Version: 7.20" "Recommends: wl-clipboard | xclip | xsel" \
+  for field in "Package: korvatex" "Version: $version" "Recommends: wl-clipboard | xclip | xsel" \
                "Suggests: xchm"; do
     dpkg-deb -f "$package" | grep -qxF "$field" || fail "the control file lacks '$field'"
   done

@@ -10,6 +10,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
+version=$(sh tools/version.sh)
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
 failed=0
@@ -52,11 +53,11 @@ fuzz_counts() {  # rows "target executions ...": one per target
 
 debian_package() {
   (cd build && cpack -G DEB) &&
-    sh tests/package_test.sh "build/korvatex_7.20_$(dpkg --print-architecture).deb"
+    sh tests/package_test.sh "build/korvatex_${version}_$(dpkg --print-architecture).deb"
 }
 windows_package() {
   ls -l build-win/korvatex.exe build-win/KORVATEX.CSV build-win/KORVATEX.CHM &&
-    (cd build-win && cpack -G ZIP) && sh tests/package_test.sh build-win/korvatex-7.20-win64.zip
+    (cd build-win && cpack -G ZIP) && sh tests/package_test.sh build-win/korvatex-${version}-win64.zip
 }
 
 cmake -S . -B build

@@ -1,0 +1,48 @@
+#!/bin/sh
+# Runs two builds of korvatex over the same requests and fails when they
+# differ in any byte: exit status, message and clipboard text. Each program
+# runs from the same folder, beside the same data file, so that paths in
+# messages agree.
+#   compare_programs.sh PROGRAM_A PROGRAM_B DATA_FILE
+set -u
+program_a="$1"
+program_b="$2"
+data_file="$3"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/run"
+cp "$data_file" "$work/run/KORVATEX.CSV"
+
+# One request a line; the words of a line are the arguments.
+{
+  echo ""
+  echo "/X"
+  for z in $(seq 0 112); do echo "$z"; done
+  for symbol in H He Li Fe Hg Uuo Mt Rg Xx fe FE Ｆｅ ２６ "８x" -1 +8 99999999999999999999; do
+    echo "$symbol"
+  done
+  for formula in H2O CuSO4.5H2O "CuSO4・5H2O" "（ＣＨ３）２ＣＯ" "K4[Fe(CN)6]" Li2CO3 TcO2 LiTcH \
+                 "Ca(OH)2" "[Co(NH3)6]Cl3" h2o "H2O." "((H)" "H99999999999999999999"; do
+    echo "/W $formula"
+    for digits in 0 2 4 7 8 -1 ３; do echo "/W $formula $digits"; done
+  done
+} > "$work/requests"
+
+run_all() {
+  cp "$1" "$work/run/korvatex"
+  while IFS= read -r request; do
+    # shellcheck disable=SC2086
+    (cd "$work/run" && LC_ALL=C.UTF-8 KORVATEX_CLIPBOARD='cat' ./korvatex $request \
+       </dev/null 2>&1; echo "status $?")
+  done < "$work/requests"
+}
+
+run_all "$program_a" > "$work/a"
+run_all "$program_b" > "$work/b"
+if cmp -s "$work/a" "$work/b"; then
+  echo "ok: the same bytes for $(wc -l < "$work/requests") requests"
+else
+  echo "FAIL: the programs differ:"
+  diff "$work/a" "$work/b" | head -40
+  exit 1
+fi
