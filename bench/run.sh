@@ -66,6 +66,41 @@ echo "$cases" | while IFS='|' read -r name command; do
   echo "$name|$launches|$rss" >>"$out/memory"
 done
 
+# hyperfine_rounds OUTPUT ARGS...: runs hyperfine with ARGS in $rounds
+# rounds of $runs / $rounds runs, so that a burst of load hits every command
+# alike; writes lines "name|median|min|max" in ms: the median of the round
+# medians, the least minimum and the greatest maximum.
+hyperfine_rounds() {
+  result=$1
+  shift
+  rm -f "$result.csv"
+  r=1
+  while [ $r -le $rounds ]; do
+    hyperfine -N --style none --warmup 3 --runs $((runs / rounds)) \
+      --export-csv "$out/round.csv" "$@" >/dev/null 2>"$out/hyperfine.log" ||
+      { cat "$out/hyperfine.log" >&2; exit 1; }
+    cat "$out/round.csv" >>"$result.csv"
+    r=$((r + 1))
+  done
+  # command,mean,stddev,median,user,system,min,max in seconds
+  awk -F, '$1 != "command" {
+      n = $1; gsub(/"/, "", n)
+      if (!(n in k)) { order[++count] = n; lo[n] = $7; hi[n] = $8 }
+      med[n, ++k[n]] = $4
+      if ($7 < lo[n]) lo[n] = $7
+      if ($8 > hi[n]) hi[n] = $8
+    }
+    END {
+      for (i = 1; i <= count; ++i) {
+        n = order[i]; c = k[n]
+        for (a = 1; a <= c; ++a) for (b = a + 1; b <= c; ++b)
+          if (med[n, b] < med[n, a]) { t = med[n, a]; med[n, a] = med[n, b]; med[n, b] = t }
+        m = (c % 2) ? med[n, (c + 1) / 2] : (med[n, c / 2] + med[n, c / 2 + 1]) / 2
+        printf "%s|%.3f|%.3f|%.3f\n", n, m * 1000, lo[n] * 1000, hi[n] * 1000
+      }
+    }' "$result.csv" >"$result"
+}
+
 # Whole-run times: lines "name median min max" in ms, per clipboard sink.
 time_cases() {  # $1: the clipboard command; writes $out/times-$2
   sink=$1 tag=$2
@@ -74,32 +109,7 @@ time_cases() {  # $1: the clipboard command; writes $out/times-$2
     while IFS='|' read -r name command; do set -- "$@" -n "$name" "$command"; done <<EOF
 $cases
 EOF
-    r=1
-    while [ $r -le $rounds ]; do
-      KORVATEX_CLIPBOARD=$sink hyperfine -N --style none --warmup 3 --runs $((runs / rounds)) \
-        --export-csv "$out/round.csv" "$@" >/dev/null 2>"$out/hyperfine.log" ||
-        { cat "$out/hyperfine.log" >&2; exit 1; }
-      cat "$out/round.csv" >>"$out/rounds-$tag.csv"
-      r=$((r + 1))
-    done
-    # command,mean,stddev,median,user,system,min,max in seconds; the median
-    # of the round medians, the least minimum and the greatest maximum.
-    awk -F, '$1 != "command" {
-        n = $1; gsub(/"/, "", n)
-        if (!(n in k)) { order[++count] = n; lo[n] = $7; hi[n] = $8 }
-        med[n, ++k[n]] = $4
-        if ($7 < lo[n]) lo[n] = $7
-        if ($8 > hi[n]) hi[n] = $8
-      }
-      END {
-        for (i = 1; i <= count; ++i) {
-          n = order[i]; c = k[n]
-          for (a = 1; a <= c; ++a) for (b = a + 1; b <= c; ++b)
-            if (med[n, b] < med[n, a]) { t = med[n, a]; med[n, a] = med[n, b]; med[n, b] = t }
-          m = (c % 2) ? med[n, (c + 1) / 2] : (med[n, c / 2] + med[n, c / 2 + 1]) / 2
-          printf "%s|%.3f|%.3f|%.3f\n", n, m * 1000, lo[n] * 1000, hi[n] * 1000
-        }
-      }' "$out/rounds-$tag.csv" >"$out/times-$tag"
+    (export KORVATEX_CLIPBOARD="$sink" && hyperfine_rounds "$out/times-$tag" "$@")
   else
     # No hyperfine: batches of 20 runs timed with date; the batch medians.
     echo "$cases" | while IFS='|' read -r name command; do
@@ -119,32 +129,29 @@ EOF
 }
 time_cases true true
 
-# A whole run against the floor of the same work, side by side in one
-# hyperfine run: the program empties the clipboard and hands over the
+# A whole run against the floor of the same work, side by side in the
+# same rounds: the program empties the clipboard and hands over the
 # result, two starts of the clipboard tool, as the floor does from a shell.
 # Lines "name|program ms|floor ms|ratio".
-against_floor() {  # NAME FLOOR_COMMAND [ENV...]
+against_floor() {  # NAME FLOOR_COMMAND, in the environment of the caller
   name=$1 floor=$2
-  shift 2
   if ! command -v hyperfine >/dev/null; then
     echo "$name|not measured: hyperfine is not installed||" >>"$out/floors"
     return
   fi
-  env "$@" hyperfine -N --style none --warmup 10 --runs "$runs" --export-csv "$out/floor.csv" \
-    -n korvatex "$prog /W CuSO4.5H2O 2" -n floor "$floor" >/dev/null 2>"$out/hyperfine.log" ||
-    { cat "$out/hyperfine.log" >&2; exit 1; }
-  awk -F, -v n="$name" '$1 == "korvatex" { p = $4 } $1 == "floor" { f = $4 }
-    END { printf "%s|%.2f|%.2f|%.2f\n", n, p * 1000, f * 1000, p / f }' "$out/floor.csv" >>"$out/floors"
+  hyperfine_rounds "$out/floor" -n korvatex "$prog /W CuSO4.5H2O 2" -n floor "$floor"
+  awk -F'|' -v n="$name" '$1 == "korvatex" { p = $2 } $1 == "floor" { f = $2 }
+    END { printf "%s|%.2f|%.2f|%.2f\n", n, p, f, p / f }' "$out/floor" >>"$out/floors"
 }
 : >"$out/floors"
-against_floor "KORVATEX_CLIPBOARD=cat" "sh -c 'cat </dev/null; echo x | cat'" KORVATEX_CLIPBOARD=cat
+(export KORVATEX_CLIPBOARD=cat && against_floor "KORVATEX_CLIPBOARD=cat" "sh -c 'cat </dev/null; echo x | cat'")
 if command -v Xvfb >/dev/null && command -v xclip >/dev/null; then
   Xvfb -displayfd 3 -nolisten tcp 3>"$out/display" >/dev/null 2>&1 &
   xvfb=$!
   for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.1; done
   xclip="xclip -selection clipboard -i"
-  against_floor "xclip on Xvfb" "sh -c '$xclip </dev/null; echo x | $xclip'" \
-    -u KORVATEX_CLIPBOARD -u WAYLAND_DISPLAY DISPLAY=":$(cat "$out/display")"
+  (unset KORVATEX_CLIPBOARD WAYLAND_DISPLAY && export DISPLAY=":$(cat "$out/display")" &&
+    against_floor "xclip on Xvfb" "sh -c '$xclip </dev/null; echo x | $xclip'")
   kill $xvfb
 else
   echo "xclip on Xvfb|not measured: Xvfb or xclip is not installed||" >>"$out/floors"
