@@ -16,10 +16,11 @@ fail=0
 start_xvfb() {
   Xvfb -displayfd 3 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
   pids="$pids $!"
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     [ -s "$work/display" ] && break
     sleep 0.1
   done
+  [ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
   DISPLAY=":$(cat "$work/display")"
   export DISPLAY
 }
@@ -29,9 +30,10 @@ start_xvfb() {
 # $read_clipboard gives. "precious" is on the clipboard before every run.
 check() {
   printf precious | $write_clipboard
+  read_within precious
   env -u KORVATEX_CLIPBOARD PATH="$tool_path" LANG=C.UTF-8 "$work/korvatex" $2 2>"$work/stderr"
   status=$?
-  actual=$($read_clipboard 2>/dev/null)
+  read_within "$4"
   case "$actual" in *"$cr"*) actual="$actual (with CR)" ;; esac
   if [ "$status" != "$3" ] || [ "$actual" != "$4" ]; then
     echo "FAIL: $1: korvatex $2: status $status (want $3), clipboard '$actual' (want '$4')"
@@ -40,6 +42,17 @@ check() {
   else
     echo "ok: $1: korvatex $2"
   fi
+}
+
+# read_within TEXT: reads the clipboard into $actual until it holds TEXT,
+# for at most 3 s. The tools return before the process they fork to serve
+# the clipboard has taken it over, so it may hold the old text a moment.
+read_within() {
+  for _ in $(seq 30); do
+    actual=$($read_clipboard 2>/dev/null)
+    [ "$actual" = "$1" ] && return
+    sleep 0.1
+  done
 }
 
 # check_common NAME: the runs every clipboard tool must pass.

@@ -282,7 +282,8 @@ TEST_F(ProgramTest, HelpOpensTheHelpFileElseTheHtmlHelpElseSaysWhereItIs) {
     const auto start = std::chrono::steady_clock::now();
     const Outcome outcome = RunProgram(folder_, program_, "/?",
                                        "PATH=" + folder_.File("bin") + " KORVATEX_CLIPBOARD=/bin/true");
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    // Not the 5 s of the viewer in the foreground; slack for a loaded machine.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.error, c.error);
     EXPECT_EQ(ReadFile(opened), c.opened);

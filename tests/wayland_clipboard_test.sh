@@ -19,7 +19,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 weston --backend=x11-backend.so --socket="$WAYLAND_DISPLAY" --idle-time=0 \
   >"$work/weston.log" 2>&1 &
 pids="$pids $!"
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break
   sleep 0.1
 done
