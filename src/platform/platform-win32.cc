@@ -5,7 +5,8 @@
 // whole; the command line is split by SplitCommandLine; results go to the
 // clipboard as CF_TEXT, with the same text as CF_UNICODETEXT and the
 // Japanese locale beside it; messages are warning message boxes; help opens
-// through the shell.
+// through the shell, and a help file the shell cannot open is named in a
+// warning box.
 #include <windows.h>
 
 #include <cstring>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "main/command_main.h"
+#include "main/messages.h"
 #include "platform/command_line.h"
 #include "platform/platform.h"
 
@@ -25,6 +27,10 @@ constexpr LCID kTextLocale = 0x411;  // Japanese (Japan)
 // The longest path Windows knows is 32767 UTF-16 units, at most two bytes
 // each in the ANSI code page.
 constexpr DWORD kLongestModulePath = 2 * 32768;
+// The warning when the shell cannot open the help file; the file's path
+// goes between the quotes.
+constexpr char kHelpNotOpenedBefore[] = "ヘルプファイル \"";
+constexpr char kHelpNotOpenedAfter[] = "\" を開けません。";
 
 // The program's full path, however long. The ANSI function gives it in the
 // code page that the file functions opening KORVATEX.INI and KORVATEX.CSV by
@@ -108,9 +114,15 @@ class Win32Platform : public Platform {
     ::MessageBoxA(nullptr, text_z.c_str(), caption_z.c_str(), flags);
   }
 
+  // The shell answers a value above 32 when it could start the viewer.
   void OpenWithViewer(std::string_view path) override {
     const std::string path_z(path);
-    ::ShellExecuteA(::GetDesktopWindow(), "open", path_z.c_str(), nullptr, nullptr, SW_SHOW);
+    const HINSTANCE result =
+        ::ShellExecuteA(::GetDesktopWindow(), "open", path_z.c_str(), nullptr, nullptr, SW_SHOW);
+    if (reinterpret_cast<INT_PTR>(result) <= 32) {
+      ShowMessage(kHelpNotOpenedBefore + path_z + kHelpNotOpenedAfter, TitleCaption(),
+                  MessageIcon::kWarning);
+    }
   }
 };
 

@@ -7,6 +7,10 @@
 //                                holds the clipboard open: creates the file
 //                                READY once it is open, and closes it when
 //                                the file RELEASE appears (or after a minute)
+//   clipboard_tool box FILE      waits up to half a minute for a message box,
+//                                writes its caption, a line feed and its
+//                                text (CP932) to FILE, and presses its OK
+//                                button
 //   clipboard_tool run FILE      starts the command line held in FILE (CP932
 //                                bytes, exactly as given) and exits with its
 //                                exit status
@@ -67,6 +71,54 @@ int Hold(const char* ready, const char* release) {
   return 0;
 }
 
+// The first visible dialog box window, or null.
+HWND FindMessageBox() {
+  HWND found = nullptr;
+  EnumWindows(
+      [](HWND window, LPARAM result) -> BOOL {
+        char class_name[16] = {};
+        GetClassNameA(window, class_name, sizeof class_name);
+        if (std::strcmp(class_name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+        *reinterpret_cast<HWND*>(result) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// The texts of the box's static controls (the icon's is empty).
+std::string StaticTexts(HWND box) {
+  std::string texts;
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM result) -> BOOL {
+        char class_name[16] = {};
+        GetClassNameA(child, class_name, sizeof class_name);
+        char text[4096] = {};
+        if (_stricmp(class_name, "Static") == 0 && GetWindowTextA(child, text, sizeof text) > 0) {
+          *reinterpret_cast<std::string*>(result) += text;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&texts));
+  return texts;
+}
+
+int ReadMessageBox(const char* path) {
+  HWND box = nullptr;
+  for (int waited = 0; waited < 300 && (box = FindMessageBox()) == nullptr; ++waited) Sleep(100);
+  if (box == nullptr) return 5;
+  Sleep(200);  // the box fills its controls as it opens
+  char caption[1024] = {};
+  GetWindowTextA(box, caption, sizeof caption);
+  std::FILE* out = std::fopen(path, "wb");
+  if (out == nullptr) return 3;
+  std::fprintf(out, "%s\n%s", caption, StaticTexts(box).c_str());
+  std::fclose(out);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  return 0;
+}
+
 int Start(const char* path) {
   std::FILE* in = std::fopen(path, "rb");
   if (in == nullptr) return 3;
@@ -96,7 +148,10 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "read") == 0) return Read(argv[2], CF_TEXT);
   if (argc == 3 && std::strcmp(argv[1], "unicode") == 0) return Read(argv[2], CF_UNICODETEXT);
   if (argc == 4 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], argv[3]);
+  if (argc == 3 && std::strcmp(argv[1], "box") == 0) return ReadMessageBox(argv[2]);
   if (argc == 3 && std::strcmp(argv[1], "run") == 0) return Start(argv[2]);
-  std::fprintf(stderr, "usage: clipboard_tool read FILE | unicode FILE | hold READY RELEASE | run FILE\n");
+  std::fprintf(stderr,
+               "usage: clipboard_tool read FILE | unicode FILE | hold READY RELEASE | box FILE"
+               " | run FILE\n");
   return 64;
 }

@@ -1,16 +1,19 @@
 #!/bin/sh
 # Runs the cross-built korvatex.exe under Wine, in a fresh prefix, and
 # checks byte for byte in CP932 what reaches the Windows clipboard, and the
-# exit status of every result code. Usage: wine_test.sh BUILD_WIN_DIR
-# Needs wine and the ja_JP.UTF-8 locale (see ../missing_tool.sh).
+# exit status of every result code; the warning box of a help file that
+# cannot be opened, on a virtual X server. Usage: wine_test.sh BUILD_WIN_DIR
+# Needs wine, Xvfb and the ja_JP.UTF-8 locale (see ../missing_tool.sh).
 set -u
 build=$(cd "$1" && pwd)
 . "$(dirname "$0")/../missing_tool.sh"
 for tool in wine iconv; do
   command -v "$tool" >/dev/null 2>&1 || missing_tool "$tool" "apt-get install wine wine64"
 done
+command -v Xvfb >/dev/null 2>&1 || missing_tool Xvfb "apt-get install xvfb"
 work=$(mktemp -d)
-trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+xvfb=
+trap 'wineserver -k 2>/dev/null; [ -z "$xvfb" ] || kill "$xvfb"; rm -rf "$work"' EXIT
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8
 # Wine takes its ANSI code page from the locale: 932 needs ja_JP.UTF-8.
 locale -a 2>/dev/null | grep -qi '^ja_JP.utf-\?8$' ||
@@ -138,6 +141,34 @@ expect_status 10 "$app" /W H2O 7
 expect_status 11 "$app" /W H2O 8
 expect_status 12 "$app" /W Li2O 2
 expect_status 13 "$app" /W TcO2 0
+
+# The help file: opened, no box (the run ends by itself); missing, a warning
+# box under the title names it, and the exit status stays 1. Only these
+# runs have a display: without one a message box is not shown at all. The
+# Wine session started without one ends first, as its desktop would have
+# none.
+wineserver -k 2>/dev/null; wineserver -w
+Xvfb -displayfd 3 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+mkdir -p "$work/help"
+cp "$build/korvatex.exe" "$build/KORVATEX.CHM" "$work/help/"
+got=$(cd "$work/help" && DISPLAY=":$(cat "$work/display")" timeout 60 wine korvatex.exe /? \
+        >/dev/null 2>&1; echo $?)
+if [ "$got" = 1 ]; then report ok "help file opened, no box"; else report FAIL "help file opened: exit $got"; fi
+(cd "$work/nodata" && DISPLAY=":$(cat "$work/display")" timeout 60 wine korvatex.exe /? \
+   >/dev/null 2>&1; echo $? > "$work/help-status") &
+run=$!
+(cd "$app" && DISPLAY=":$(cat "$work/display")" wine clipboard_tool.exe box "$work/box" >/dev/null 2>&1)
+wait $run
+want_box="元素データ表示 Ver.7.20
+ヘルプファイル \"Z:$(printf '%s' "$work/nodata/" | tr / '\\')KORVATEX.CHM\" を開けません。"
+got_box=$(iconv -f CP932 -t UTF-8 "$work/box" 2>/dev/null)
+if [ "$(cat "$work/help-status")" = 1 ] && [ "$got_box" = "$want_box" ]; then
+  report ok "help file missing: the warning box"
+else
+  report FAIL "help file missing: exit $(cat "$work/help-status"), box '$got_box'"
+fi
 
 [ $fail = 0 ] && echo "wine: all checks passed" || echo "wine: some checks FAILED"
 exit $fail
