@@ -68,7 +68,7 @@ case "$package" in
     tr '\000' '\n' | grep -av '^$' |
     awk 'key { print key "=" $0; key = ""; next } match($0, /[A-Za-z]+$/) { key = substr($0, RSTART) }' \
     > "$work/version"
-  for entry in FileVersion=7.20 ProductVersion=7.20 ProductName=korvatex \
+  for entry in FileVersion=$version ProductVersion=$version ProductName=korvatex \
                FileDescription=元素データ表示 OriginalFilename=korvatex.exe \
                "LegalCopyright=Copyright (C) 2026 korvatex maintainers"; do
     grep -qxF "$entry" "$work/version" || fail "the version information lacks $entry"

@@ -32,14 +32,18 @@ const std::string& TitleCaption() {
   return caption;
 }
 
-std::string ComposeMessage(int code, std::string_view fill,
-                           bool digits_from_command_line) {
+std::string FillIn(std::string_view text_template, std::string_view fill) {
   // The templates hold at most one "%s" and no other directive, and no CP932
   // trail byte has the value of "%", so a plain byte search finds it.
-  std::string text = MessageTemplate(code, digits_from_command_line);
+  std::string text(text_template);
   const size_t slot = text.find("%s");
   if (slot != std::string::npos) text.replace(slot, 2, fill);
   return text;
+}
+
+std::string ComposeMessage(int code, std::string_view fill,
+                           bool digits_from_command_line) {
+  return FillIn(MessageTemplate(code, digits_from_command_line), fill);
 }
 
 std::string& FullWidthDigit(std::string& buffer, unsigned value) {

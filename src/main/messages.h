@@ -30,6 +30,9 @@ enum ResultCodes {
 // other captions are in the texts catalogue (text/texts.h).
 const std::string& TitleCaption();
 
+// `text_template` with `fill` in place of its "%s" (if it has one).
+std::string FillIn(std::string_view text_template, std::string_view fill);
+
 // The message text for `code` with `fill` in place of its "%s" (if it has
 // one); empty for codes without a message. `digits_from_command_line`
 // chooses between the two wordings of code 10.

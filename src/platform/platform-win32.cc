@@ -17,6 +17,7 @@
 #include "main/messages.h"
 #include "platform/command_line.h"
 #include "platform/platform.h"
+#include "text/texts.h"
 
 namespace {
 
@@ -27,10 +28,6 @@ constexpr LCID kTextLocale = 0x411;  // Japanese (Japan)
 // The longest path Windows knows is 32767 UTF-16 units, at most two bytes
 // each in the ANSI code page.
 constexpr DWORD kLongestModulePath = 2 * 32768;
-// The warning when the shell cannot open the help file; the file's path
-// goes between the quotes.
-constexpr char kHelpNotOpenedBefore[] = "ヘルプファイル \"";
-constexpr char kHelpNotOpenedAfter[] = "\" を開けません。";
 
 // The program's full path, however long. The ANSI function gives it in the
 // code page that the file functions opening KORVATEX.INI and KORVATEX.CSV by
@@ -120,8 +117,7 @@ class Win32Platform : public Platform {
     const HINSTANCE result =
         ::ShellExecuteA(::GetDesktopWindow(), "open", path_z.c_str(), nullptr, nullptr, SW_SHOW);
     if (reinterpret_cast<INT_PTR>(result) <= 32) {
-      ShowMessage(kHelpNotOpenedBefore + path_z + kHelpNotOpenedAfter, TitleCaption(),
-                  MessageIcon::kWarning);
+      ShowMessage(FillIn(texts::kHelpNotOpened, path), TitleCaption(), MessageIcon::kWarning);
     }
   }
 };

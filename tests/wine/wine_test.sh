@@ -161,7 +161,7 @@ if [ "$got" = 1 ]; then report ok "help file opened, no box"; else report FAIL "
 run=$!
 (cd "$app" && DISPLAY=":$(cat "$work/display")" wine clipboard_tool.exe box "$work/box" >/dev/null 2>&1)
 wait $run
-want_box="元素データ表示 Ver.7.20
+want_box="元素データ表示 Ver.$(sh "$(dirname "$0")/../../tools/version.sh")
 ヘルプファイル \"Z:$(printf '%s' "$work/nodata/" | tr / '\\')KORVATEX.CHM\" を開けません。"
 got_box=$(iconv -f CP932 -t UTF-8 "$work/box" 2>/dev/null)
 if [ "$(cat "$work/help-status")" = 1 ] && [ "$got_box" = "$want_box" ]; then
