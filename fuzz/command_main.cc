@@ -7,7 +7,8 @@
 #include "fuzz.h"
 #include "main/command_main.h"
 
-void FuzzOne(std::string_view data) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+  const std::string_view data = AsText(bytes, size);
   static const bool copied = [] {
     std::filesystem::copy_file(KORVATEX_DATA_FILE, ScratchFile("KORVATEX.CSV"),
                                std::filesystem::copy_options::overwrite_existing);
@@ -31,4 +32,5 @@ void FuzzOne(std::string_view data) {
   const int code = CommandMain(static_cast<int>(args.size()), argv.data(), platform);
   Require(code >= 0 && code <= 13, "a result code");
   Require(code == 1 || code == 0 || code >= 10 || platform.clipboard.empty(), "no result on failure");
+  return 0;
 }

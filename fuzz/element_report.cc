@@ -3,7 +3,8 @@
 #include "fuzz.h"
 #include "main/command_main.h"
 
-void FuzzOne(std::string_view data) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+  const std::string_view data = AsText(bytes, size);
   const size_t line_end = data.find('\n');
   std::string element(data.substr(0, std::min(line_end, data.size())));
   element = element.substr(0, element.find('\0'));
@@ -16,4 +17,5 @@ void FuzzOne(std::string_view data) {
   const int code = CommandMain(2, argv, platform);
   Require(code >= 0 && code <= 13, "a result code");
   Require(code == 0 || platform.clipboard.empty(), "no result on failure");
+  return 0;
 }

@@ -25,7 +25,8 @@ const ElementLines& ShippedLines() {
 
 }  // namespace
 
-void FuzzOne(std::string_view data) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+  const std::string_view data = AsText(bytes, size);
   ElementLines lines = ShippedLines();
   size_t end = data.find('\n');
   const std::string_view formula = data.substr(0, end);
@@ -43,4 +44,5 @@ void FuzzOne(std::string_view data) {
       formula[0] != '[') {
     Require(weight == 0, "a formula must start with a symbol or a group");
   }
+  return 0;
 }

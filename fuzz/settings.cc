@@ -3,7 +3,8 @@
 #include "fuzz.h"
 #include "text/cp932.h"
 
-void FuzzOne(std::string_view data) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+  const std::string_view data = AsText(bytes, size);
   const std::string program = ScratchFile("korvatex");
   WriteFile(ScratchFile("KORVATEX.INI"), data);
   std::string path;
@@ -12,4 +13,5 @@ void FuzzOne(std::string_view data) {
   // The line end is searched for character by character: a lead byte just
   // before the LF takes it as its trail byte, and then the LF stays.
   Require(cp932::Find(path, '\n') == cp932::npos, "the path ends at the line end");
+  return 0;
 }

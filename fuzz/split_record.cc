@@ -3,11 +3,13 @@
 #include "files/record.h"
 #include "fuzz.h"
 
-void FuzzOne(std::string_view data) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+  const std::string_view data = AsText(bytes, size);
   ElementRecord record;
   const int count = SplitRecord(data, &record);
   Require(count >= 1 && static_cast<size_t>(count) == record.size(), "field count");
-  size_t bytes = 0;
-  for (const std::string& field : record) bytes += field.size();
-  Require(bytes <= data.size() + 1, "fields hold no more than the line");
+  size_t kept = 0;
+  for (const std::string& field : record) kept += field.size();
+  Require(kept <= data.size() + 1, "fields hold no more than the line");
+  return 0;
 }

@@ -1,10 +1,11 @@
 #!/bin/sh
 # Builds korvatex and runs the whole test suite, one suite after another:
-# the unit and end-to-end tests, the X11 clipboard test on a virtual X
+# the unit and end-to-end tests (built with GCC, then with Clang, whose
+# programs must give the same bytes), the X11 clipboard test on a virtual X
 # server, the help file, install layout and man page tests (CTest); the
 # Debian package, unpacked and run; the cross-build of the Windows program,
 # its ZIP package, and the program under Wine; CTest again under the
-# sanitizers; fuzzing. A failing suite does not stop the others. The run
+# sanitizers; fuzzing in process with libFuzzer. A failing suite does not stop the others. The run
 # ends with a summary, one row per suite, and fails when any suite failed
 # (under CI=true, a suite that skipped counts as failed).
 set -eu
@@ -64,6 +65,14 @@ cmake -S . -B build
 cmake --build build -j"$jobs"
 suite "CTest" ctest_counts ctest --test-dir build --output-on-failure -j"$jobs"
 suite "Debian package" check_counts debian_package
+
+# The same program and tests built with Clang: the suite passes, and both
+# programs give the same bytes for the same requests.
+CC=clang CXX=clang++ cmake -S . -B build-clang
+cmake --build build-clang -j"$jobs"
+suite "CTest, Clang" ctest_counts ctest --test-dir build-clang --output-on-failure -j"$jobs"
+suite "GCC and Clang agree" check_counts \
+  sh tools/compare_programs.sh build/korvatex build-clang/korvatex build/KORVATEX.CSV
 
 cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 cmake --build build-win -j"$jobs"
