@@ -13,9 +13,7 @@ Korvatex::Korvatex(Platform& platform, std::string_view program_path,
   if (index == -1) index = static_cast<long long>(ReadInteger(element_text)) - 1;
   if (index < 0 || index >= kElementCount) {
     CloseDataFile();
-    const bool digit_first =
-        !element_text.empty() && element_text[0] >= '0' && element_text[0] <= '9';
-    ResultCode = digit_first ? kBadAtomicNumber : kBadSymbol;
+    ResultCode = BeginsWithDigit(element_text) ? kBadAtomicNumber : kBadSymbol;
     return;
   }
   ElementIndex = static_cast<int>(index);

@@ -21,21 +21,16 @@ std::string_view FieldOrEmpty(const ElementRecord& record, int column) {
   return {};
 }
 
-bool BeginsWithDigit(std::string_view text) {
-  return !text.empty() && text[0] >= '0' && text[0] <= '9';
-}
-
 // The configuration's two lines: the terms joined by "､", a noble-gas core
 // running straight into the first term, then (unless the configuration is
 // "-") a TAB line with the shell occupation.
 std::string ConfigurationLines(std::string_view field) {
-  std::string configuration = Repunctuate(field, {texts::kIdeographicComma, texts::kHalfWidthComma}, ".");
+  std::string configuration = TermsWithPoints(field);
   if (!configuration.empty() && configuration[0] == '-') {
     return std::string("-") + kLineEnd;
   }
   std::string value = Repunctuate(configuration, {"."}, texts::kHalfWidthComma);
-  const size_t core_end = cp932::FindText(value, std::string("]") + texts::kHalfWidthComma);
-  if (core_end != cp932::npos) value.erase(core_end + 1, 1);
+  JoinCore(&value, texts::kHalfWidthComma);
   std::string lines = value + kLineEnd;
   if (std::optional<std::string> shells = ShellText(&configuration)) {
     lines += std::string("\t") + texts::kShellArrow + " " + *shells + kLineEnd;

@@ -21,8 +21,6 @@ long double PowerOfTen(int n) {
   return p;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // A noble-gas core and the shells it fills.
 struct Core {
   const char* text;
@@ -135,11 +133,19 @@ std::string Repunctuate(std::string_view source,
   return result;
 }
 
+std::string TermsWithPoints(std::string_view configuration) {
+  return Repunctuate(configuration, {texts::kHalfWidthComma, texts::kIdeographicComma}, ".");
+}
+
+void JoinCore(std::string* terms, std::string_view joiner) {
+  const size_t core_end = cp932::FindText(*terms, "]" + std::string(joiner));
+  if (core_end != cp932::npos) terms->erase(core_end + 1, joiner.size());
+}
+
 bool ParseShells(ShellCounts* counts, std::string* configuration) {
   if (!configuration->empty() && (*configuration)[0] == '-') return false;
-  *configuration = Repunctuate(*configuration, {texts::kHalfWidthComma, texts::kIdeographicComma}, ".");
-  const size_t core_end = cp932::FindText(*configuration, "].");
-  if (core_end != cp932::npos) configuration->erase(core_end + 1, 1);
+  *configuration = TermsWithPoints(*configuration);
+  JoinCore(configuration, ".");
 
   std::string folded = FoldFullWidth(*configuration);
   counts->fill(0);

@@ -41,6 +41,14 @@ std::string Repunctuate(std::string_view source,
                         const std::vector<std::string_view>& separators,
                         std::string_view joiner);
 
+// The terms of an electron configuration, whatever comma (、 or ､) stood
+// between them, each followed by ".".
+std::string TermsWithPoints(std::string_view configuration);
+
+// Removes the `joiner` after a noble-gas core such as "[Ar]", so that the
+// core runs straight into the first term.
+void JoinCore(std::string* terms, std::string_view joiner);
+
 // Electron counts of the shells K, L, M, N, O, P and Q.
 using ShellCounts = std::array<int, 7>;
 

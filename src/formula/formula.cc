@@ -16,7 +16,6 @@ constexpr char kMiddleDot = texts::kHalfWidthMiddleDot[0];  // folded from the f
 
 bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
 bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 char CharAtOrNul(std::string_view text, size_t pos) {
   return pos < text.size() ? text[pos] : '\0';

@@ -6,12 +6,6 @@
 #include "main/messages.h"
 #include "text/texts.h"
 
-namespace {
-
-constexpr int kMaxDecimalDigits = 7;
-
-}  // namespace
-
 Molweigh::Molweigh(Platform& platform, std::string_view formula,
                    std::string_view program_path, std::optional<std::string_view> digits)
     : Genso(platform, program_path) {

@@ -15,6 +15,9 @@
 #include "element/genso.h"
 #include "formula/formula.h"
 
+// The most decimal places a weight is given to; the least is 0.
+constexpr int kMaxDecimalDigits = 7;
+
 class Molweigh : public Genso {
  public:
   Molweigh(Platform& platform, std::string_view formula, std::string_view program_path,

@@ -20,7 +20,6 @@
 namespace {
 
 constexpr char kHelpFileName[] = "KORVATEX.CHM";
-constexpr unsigned kMaxDigitsShown = 7;
 
 std::string FullWidth(unsigned value) {
   std::string digit;  // stays empty for a value that has no full-width digit
@@ -51,7 +50,7 @@ std::string MessageFor(int code, int argc, char** argv) {
       return ComposeMessage(code, FullWidth(static_cast<unsigned>(digits)));
     }
     case kDigitsOutOfRange:
-      return ComposeMessage(code, FullWidth(kMaxDigitsShown));
+      return ComposeMessage(code, FullWidth(static_cast<unsigned>(kMaxDecimalDigits)));
     default:
       return ComposeMessage(code, "");
   }

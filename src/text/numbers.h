@@ -10,6 +10,12 @@
 
 #include <string_view>
 
+// True for the decimal digits 0 to 9 (of any locale, only these).
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// True when `text` begins with a decimal digit.
+inline bool BeginsWithDigit(std::string_view text) { return !text.empty() && IsDigit(text[0]); }
+
 // Leading white space (space, tab, LF, VT, FF, CR), one optional sign, then
 // decimal digits up to the first non-digit. A value beyond the range of int
 // saturates at INT_MIN or INT_MAX instead of overflowing.
