@@ -27,7 +27,9 @@ class Platform {
   virtual void ShowMessage(std::string_view text, std::string_view caption,
                            MessageIcon icon) = 0;
 
-  // Opens the file at `path` with its associated viewer; no result.
+  // Opens the file at `path` with its associated viewer; no result. A file
+  // that cannot be opened is reported by the platform itself, in its own way
+  // (a warning box on Windows, a line on standard error elsewhere).
   virtual void OpenWithViewer(std::string_view path) = 0;
 };
 
