@@ -51,11 +51,12 @@ class LineReader {
 
  private:
   explicit LineReader(std::FILE* file) : file_(file) {}
-  int NextByte();
+  // Makes sure the buffer holds bytes not yet taken; false at the end.
+  bool Fill();
 
   std::FILE* file_;
   bool at_end_ = false;
-  // Bytes read ahead from the file, taken one at a time by NextByte.
+  // Bytes read ahead from the file, taken a run at a time by ReadLine.
   char buffer_[8192];
   size_t buffered_ = 0;
   size_t taken_ = 0;
