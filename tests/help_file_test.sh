@@ -9,6 +9,7 @@ chm="$1"
 sources="$2"
 program="$3"
 . "$(dirname "$0")/missing_tool.sh"
+[ -f "$chm" ] || missing_tool chmcmd "apt-get install fp-utils; the build makes $chm with it"
 for tool in enum_chmLib extract_chmLib; do
   command -v "$tool" >/dev/null 2>&1 || missing_tool "$tool" "apt-get install libchm-bin"
 done
