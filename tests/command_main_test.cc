@@ -17,11 +17,7 @@ using Calls = std::vector<std::string>;
 class CommandMainTest : public ::testing::Test {
  protected:
   // Runs CommandMain on the program path and `args`.
-  int Main(std::vector<std::string> args) {
-    args.insert(args.begin(), folder.ProgramPath());
-    Arguments arguments(std::move(args));
-    return CommandMain(arguments.argc(), arguments.argv(), platform);
-  }
+  int Main(std::vector<std::string> args) { return RunCommand(folder, std::move(args), platform).code; }
   std::string Title(const std::string& text) { return TitleCaption() + "|" + text; }
 
   ScratchFolder folder;
@@ -69,7 +65,7 @@ TEST_F(CommandMainTest, ArgumentListsOfNoAcceptedShape) {
 }
 
 TEST_F(CommandMainTest, ArgumentsAreFoldedAndTheCommandUpperCased) {
-  folder.Write("KORVATEX.CSV", DataFileText());
+  folder.Write("KORVATEX.CSV", DataFile().Text());
   Arguments args({folder.ProgramPath(), "/w", Cp932("Ｈ２Ｏ"), Cp932("３")});
   EXPECT_EQ(CommandMain(args.argc(), args.argv(), platform), kSuccess);
   EXPECT_EQ(args[1], "/W");
@@ -108,15 +104,12 @@ class FileCountingPlatform : public RecordingPlatform {
 };
 
 TEST_F(CommandMainTest, DataFileIsClosedBeforeTheMessageIsShown) {
-  folder.Write("KORVATEX.CSV", DataFileText());
+  folder.Write("KORVATEX.CSV", DataFile().Text());
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"/W", "H2O"}, {"/W", "h2o"}, {"Xx"}}) {
     FileCountingPlatform counting;
     const int before = FileCountingPlatform::OpenFiles();
-    std::vector<std::string> all{folder.ProgramPath()};
-    all.insert(all.end(), args.begin(), args.end());
-    Arguments full(all);
-    EXPECT_NE(CommandMain(full.argc(), full.argv(), counting), kSuccess);
+    EXPECT_NE(RunCommand(folder, args, counting).code, kSuccess);
     EXPECT_EQ(counting.open_files_at_message, before) << args[0];
   }
 }

@@ -222,10 +222,9 @@ TEST(DataFileTest, FormulaWeightsAgreeWithTheStandardValues) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.formula);
-    RecordingPlatform platform;
-    Arguments args({folder.ProgramPath(), "/W", c.formula, c.digits});
-    EXPECT_EQ(CommandMain(args.argc(), args.argv(), platform), c.code);
-    EXPECT_EQ(platform.clipboard.substr(platform.clipboard.rfind(' ') + 1), c.weight);
+    const Outcome outcome = RunCommand(folder, {"/W", c.formula, c.digits});
+    EXPECT_EQ(outcome.code, c.code);
+    EXPECT_EQ(outcome.clipboard.substr(outcome.clipboard.rfind(' ') + 1), c.weight);
   }
 }
 

@@ -18,28 +18,9 @@ std::string Nested(int levels) {
   return std::string(levels, '(') + "H2O" + std::string(levels, ')');
 }
 
-std::string ElementLine(int z, const std::string& name) {
-  const std::string n = std::to_string(z);
-  return n + ",E" + n + "," + name + ",N,O,R," + n + ".000,1,1,1s1,1,1,1,-,10,20,1,-\r\n";
-}
-
-struct Outcome {
-  int code;
-  std::string clipboard;
-  std::string message;
-};
-
-Outcome RunMain(const ScratchFolder& folder, std::vector<std::string> args) {
-  args.insert(args.begin(), folder.ProgramPath());
-  Arguments arguments(std::move(args));
-  RecordingPlatform platform;
-  const int code = CommandMain(arguments.argc(), arguments.argv(), platform);
-  return {code, platform.clipboard, platform.messages.empty() ? "" : platform.messages[0]};
-}
-
 TEST(HostileTest, HugeAndMalformedArguments) {
   ScratchFolder folder;
-  folder.Write("KORVATEX.CSV", DataFileText());
+  folder.Write("KORVATEX.CSV", DataFile().Text());
   const std::string huge(100000, 'F');
   const struct {
     std::vector<std::string> args;
@@ -63,12 +44,13 @@ TEST(HostileTest, HugeAndMalformedArguments) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args.back().substr(0, 40));
-    EXPECT_EQ(RunMain(folder, c.args).code, c.code);
+    EXPECT_EQ(RunCommand(folder, c.args).code, c.code);
   }
   // Messages quote long arguments whole.
-  EXPECT_EQ(RunMain(folder, {huge}).message,
-            TitleCaption() + Cp932("|「") + huge + Cp932("」は、不正な元素記号です。"));
-  EXPECT_EQ(RunMain(folder, {"/W", Nested(31), "3"}).clipboard,
+  const Outcome outcome = RunCommand(folder, {huge});
+  EXPECT_EQ(outcome.caption, TitleCaption());
+  EXPECT_EQ(outcome.message, Cp932("「") + huge + Cp932("」は、不正な元素記号です。"));
+  EXPECT_EQ(RunCommand(folder, {"/W", Nested(31), "3"}).clipboard,
             Cp932("化学式：") + Nested(31) + Cp932("\t分子量・式量＝ 10.000"));
 }
 
@@ -82,19 +64,19 @@ TEST(HostileTest, MalformedDataFiles) {
   } cases[] = {
       // Long lines are read to their end and push no later element down;
       // the start of a line is kept, up to the reader's bound.
-      {DataWithLine(3, ElementLine(3, std::string(497, 'x'))), {"3"}, 0, std::string(497, 'x')},
-      {DataWithLine(3, ElementLine(3, std::string(2000, 'x'))), {"4"}, 0, Cp932("日本語名 : 名4\r\n")},
-      {DataWithLine(3, ElementLine(3, std::string(100000, 'x'))), {"/W", "BeH", "3"}, 0, "5.000"},
-      {DataWithLine(4, ElementLine(4, std::string(50000, 'y'))), {"4"}, 0,
+      {DataFile().Line(3, ElementLine(3, std::string(497, 'x'))).Text(), {"3"}, 0, std::string(497, 'x')},
+      {DataFile().Line(3, ElementLine(3, std::string(2000, 'x'))).Text(), {"4"}, 0, Cp932("日本語名 : 名4\r\n")},
+      {DataFile().Line(3, ElementLine(3, std::string(100000, 'x'))).Text(), {"/W", "BeH", "3"}, 0, "5.000"},
+      {DataFile().Line(4, ElementLine(4, std::string(50000, 'y'))).Text(), {"4"}, 0,
        Cp932("日本語名 : ") + std::string(LineReader::kMaxKeptLineBytes - 5, 'y') + Cp932("\r\n英語名 : \r\n")},
-      {DataWithLine(4, ElementLine(4, std::string(999, 'y'))), {"Be"}, 0, std::string(999, 'y')},
+      {DataFile().Line(4, ElementLine(4, std::string(999, 'y'))).Text(), {"Be"}, 0, std::string(999, 'y')},
       {title_30 + "a" + std::string(29, ',') + "z\n", {"1"}, 0, " : z\r\n"},
       {"T" + std::string(30, ',') + "\n1\n", {"1"}, kTooManyItems, ""},
       {"T" + std::string(999, ',') + "\n1\n", {"1"}, kTooManyItems, ""},
       {"A,B,C", {"1"}, 0, "A : A\r\nB : B\r\nC : C\r\n"},  // no line end: the title is all
       {"A,B,C", {"/W", "H"}, kBadFormula, ""},
-      {DataWithLine(1, std::string("1,E1,\0x,y\r\n", 11)), {"1"}, 0, Cp932("元素記号 : E1\r\n日本語名 : \r\n英語名 : \r\n")},
-      {DataWithLine(2, "2,E2\x1A,rest\r\n"), {"3"}, 0, Cp932("元素記号 : E2\r\n")},  // 0x1A ends the file
+      {DataFile().Line(1, std::string("1,E1,\0x,y\r\n", 11)).Text(), {"1"}, 0, Cp932("元素記号 : E1\r\n日本語名 : \r\n英語名 : \r\n")},
+      {DataFile().Line(2, "2,E2\x1A,rest\r\n").Text(), {"3"}, 0, Cp932("元素記号 : E2\r\n")},  // 0x1A ends the file
       {"", {"1"}, kNoDataFile, ""},
       {"", {"/W", "H2O"}, kBadFormula, ""},
       {"T\n1,\x81", {"1"}, 0, "T : 1\r\n"},  // a lead byte at the end stays in its field
@@ -103,7 +85,7 @@ TEST(HostileTest, MalformedDataFiles) {
     SCOPED_TRACE(c.data.substr(0, 30) + " / " + c.args[0]);
     ScratchFolder folder;
     folder.Write("KORVATEX.CSV", c.data);
-    const Outcome outcome = RunMain(folder, c.args);
+    const Outcome outcome = RunCommand(folder, c.args);
     EXPECT_EQ(outcome.code, c.code);
     if (c.expect_in_clipboard.empty()) {
       EXPECT_EQ(outcome.clipboard, "");
@@ -132,7 +114,7 @@ TEST(HostileTest, EndlessAndHugeFiles) {
   // 300 MB: elements 1 and 2, then a line of element 3 that runs on in NUL
   // bytes to the end (a sparse file, made at once).
   const Setup huge_line = [](const ScratchFolder& folder) {
-    const std::string data = folder.Write("KORVATEX.CSV", DataFileText(2) + "3,E3,N,O,R,r,3.000");
+    const std::string data = folder.Write("KORVATEX.CSV", DataFile(2).Text() + "3,E3,N,O,R,r,3.000");
     ASSERT_EQ(truncate(data.c_str(), 300 << 20), 0);
   };
   const struct {
@@ -156,9 +138,9 @@ TEST(HostileTest, EndlessAndHugeFiles) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.what) + " / " + c.args.back());
     ScratchFolder folder;
-    folder.Write("KORVATEX.CSV", DataFileText());
+    folder.Write("KORVATEX.CSV", DataFile().Text());
     c.setup(folder);
-    const Outcome outcome = RunMain(folder, c.args);
+    const Outcome outcome = RunCommand(folder, c.args);
     EXPECT_EQ(outcome.code, c.code);
     if (c.expect_in_clipboard.empty()) {
       EXPECT_EQ(outcome.clipboard, "");
@@ -171,21 +153,21 @@ TEST(HostileTest, EndlessAndHugeFiles) {
 TEST(HostileTest, LongSettingsPathIsHeldAndNamed) {
   ScratchFolder folder;
   folder.Write("KORVATEX.INI", "1\n2\n3\n4\n5\n6\n7\n8\nP=/" + std::string(5000, 'p') + "\n");
-  const Outcome outcome = RunMain(folder, {"Fe"});
+  const Outcome outcome = RunCommand(folder, {"Fe"});
   EXPECT_EQ(outcome.code, kNoDataFile);
   EXPECT_NE(outcome.message.find("\"/" + std::string(1994, 'p') + "\" "), std::string::npos);
 }
 
 TEST(HostileTest, InvalidCp932InTheSettingsFile) {
   ScratchFolder folder;
-  folder.Write("KORVATEX.CSV", DataFileText());
+  folder.Write("KORVATEX.CSV", DataFile().Text());
   folder.Write("KORVATEX.INI", "1\n2\n3\nDigits=\x81\n5\n6\n7\n8\n9\n");
-  EXPECT_EQ(RunMain(folder, {"/W", "H2O"}).clipboard, Cp932("化学式：H2O\t分子量・式量＝ 10"));
+  EXPECT_EQ(RunCommand(folder, {"/W", "H2O"}).clipboard, Cp932("化学式：H2O\t分子量・式量＝ 10"));
   // A lead byte before the line end takes the LF as its trail byte, so the
   // path keeps it and names no file: code 4, with the path as read.
   const std::string path = folder.File("KORVATEX.CSV");
   folder.Write("KORVATEX.INI", "1\n2\n3\n4\n5\n6\n7\n8\nData=" + path + "\x81\r\n");
-  const Outcome outcome = RunMain(folder, {"Fe"});
+  const Outcome outcome = RunCommand(folder, {"Fe"});
   EXPECT_EQ(outcome.code, kNoDataFile);
   EXPECT_NE(outcome.message.find("\"" + path + "\x81\n\" "), std::string::npos);
 }
@@ -211,14 +193,14 @@ TEST(HostileTest, MissingEmptyUnreadableAndFolderFiles) {
     for (const char* name : {"KORVATEX.INI", "KORVATEX.CSV"}) {
       ScratchFolder folder;
       ASSERT_EQ(chmod(folder.path().c_str(), 0755), 0);
-      if (std::string(name) == "KORVATEX.INI") folder.Write("KORVATEX.CSV", DataFileText());
+      if (std::string(name) == "KORVATEX.INI") folder.Write("KORVATEX.CSV", DataFile().Text());
       const std::string file = folder.File(name);
       if (kind == kEmpty || kind == kUnreadable) folder.Write(name, "");
       if (kind == kUnreadable) chmod(file.c_str(), 0);
       if (kind == kFolder) mkdir(file.c_str(), 0755);
       chmod(folder.File("KORVATEX.CSV").c_str(), kind == kUnreadable ? 0 : 0644);
       // A settings file that cannot be read counts as absent: 7 places.
-      const int code = WithoutPrivileges([&] { return RunMain(folder, {"/W", "H2O"}).code; });
+      const int code = WithoutPrivileges([&] { return RunCommand(folder, {"/W", "H2O"}).code; });
       if (std::string(name) == "KORVATEX.INI") {
         EXPECT_EQ(code, kind == kUnreadable ? kNoDataFile : kUncertainDigits);
       } else {

@@ -24,7 +24,7 @@ bool ClipboardWritten(const RecordingPlatform& platform) {
 
 TEST(KorvatexTest, ResolvesSymbolsAndAtomicNumbers) {
   ScratchFolder folder;
-  folder.Write("KORVATEX.CSV", DataFileText());
+  folder.Write("KORVATEX.CSV", DataFile().Text());
   const struct { std::string text; int code; int index; } cases[] = {
       {"Fe", 0, 25},  {"26", 0, 25},  {"H", 0, 0},    {"Mt", 0, 108}, {"110", 0, 109},
       {"111", 0, 110}, {"+8", 0, 7},  {" 8", 0, 7},   {"8x", 0, 7},   {"12abc", 0, 11},
@@ -57,15 +57,15 @@ TEST(KorvatexTest, BadElementOutranksMissingDataFile) {
 
 // An empty data file has no titles to show and is reported like a missing one.
 TEST(KorvatexTest, RunsThroughCommandMain) {
-  const std::string all = DataFileText();
+  const std::string all = DataFile().Text();
   const struct {
     std::string data; const char* argument; bool hand_over_works; int code; std::string shown;
   } cases[] = {
       {all, "H", true, 0, Cp932("原子番号 : 1\r\n")},
       {all, "Fe", true, 0, Cp932("原子番号 : 26\r\n")},
       {all, "111", true, 0, Cp932("原子番号 : 111\r\n")},
-      {DataFileText(49), "61", true, 0, Cp932("原子番号 : 49\r\n")},
-      {DataFileText(0), "H", true, 0, Cp932("原子番号 : 原子番号\r\n")},
+      {DataFile(49).Text(), "61", true, 0, Cp932("原子番号 : 49\r\n")},
+      {DataFile(0).Text(), "H", true, 0, Cp932("原子番号 : 原子番号\r\n")},
       {Fields("t", 30) + Fields("v", 30), "1", true, 0, "t29 : v29\r\n"},
       {Fields("t", 31) + Fields("v", 31), "1", true, 7, ""},
       {"", "Fe", true, 4, ""},
@@ -77,8 +77,7 @@ TEST(KorvatexTest, RunsThroughCommandMain) {
     folder.Write("KORVATEX.CSV", c.data);
     RecordingPlatform platform;
     platform.hand_over_works = c.hand_over_works;
-    Arguments args({folder.ProgramPath(), c.argument});
-    EXPECT_EQ(CommandMain(args.argc(), args.argv(), platform), c.code);
+    EXPECT_EQ(RunCommand(folder, {c.argument}, platform).code, c.code);
     EXPECT_EQ(platform.clipboard_set, c.code == 0);
     EXPECT_EQ(ClipboardWritten(platform), c.code == 0 || c.code == 8);
     if (c.code == 0) {

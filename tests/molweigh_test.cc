@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -10,41 +9,22 @@
 
 namespace {
 
-// The test data file with column 6 of the given slots replaced, and the
-// line of `long_slot` padded to 1000 bytes.
-std::string DataWith(const std::map<int, std::string>& weights, int long_slot = -1) {
-  const std::string text = DataFileText();
-  std::string out;
-  int slot = -1;  // the title line
-  for (size_t start = 0; start < text.size(); ++slot) {
-    const size_t end = text.find('\n', start) + 1;
-    std::string line = text.substr(start, end - start);
-    start = end;
-    if (const auto found = weights.find(slot); found != weights.end()) {
-      size_t from = 0;
-      for (int i = 0; i < 6; ++i) from = line.find(',', from) + 1;
-      line.replace(from, line.find(',', from) - from, found->second);
-    }
-    if (slot == long_slot) line.insert(line.size() - 2, 1000 - line.size(), 'x');
-    out += line;
-  }
-  return out;
+// The test data file with the weights of H, Li, O, S, Cu and Tc.
+DataFile WithWeights() {
+  DataFile data;
+  data.Weight(1, "1.00794").Weight(3, "-6.941").Weight(8, "15.9994");
+  data.Weight(16, "32.065").Weight(29, "63.546").Weight(43, "[98]");
+  return data;
 }
-
-const std::map<int, std::string> kWeights = {{0, "1.00794"}, {2, "-6.941"}, {7, "15.9994"},
-                                             {15, "32.065"},  {28, "63.546"}, {42, "[98]"}};
 
 // A settings file whose line 4 gives the digits and line 9 the data file.
 std::string Settings(const std::string& digits, const std::string& data_line = "-") {
   return "[Korvatex]\nTop=1\nLeft=2\nDigits=" + digits + "\nA=1\nB=\nC=3\n\n" + data_line + "\n";
 }
 
-int Weigh(const ScratchFolder& folder, RecordingPlatform& platform,
-          const std::vector<std::string>& args) {
-  std::vector<std::string> all = {folder.ProgramPath(), "/W"};
-  all.insert(all.end(), args.begin(), args.end());
-  Arguments arguments(all);
-  return CommandMain(arguments.argc(), arguments.argv(), platform);
+int Weigh(const ScratchFolder& folder, RecordingPlatform& platform, std::vector<std::string> args) {
+  args.insert(args.begin(), "/W");
+  return RunCommand(folder, std::move(args), platform).code;
 }
 
 std::string Caption(const std::string& text) { return Cp932("分子量・式量計算|") + text; }
@@ -87,7 +67,7 @@ TEST(MolweighTest, SettlesDigitsWeighsAndWarns) {
     SCOPED_TRACE(c.args[0].substr(0, 20) + (c.args.size() > 1 ? " " + c.args[1] : ""));
     ScratchFolder folder;
     if (c.settings_digits != nullptr) folder.Write("KORVATEX.INI", Settings(c.settings_digits));
-    if (c.condition != kNoDataFile) folder.Write("KORVATEX.CSV", DataWith(kWeights));
+    if (c.condition != kNoDataFile) folder.Write("KORVATEX.CSV", WithWeights().Text());
     RecordingPlatform platform;
     platform.hand_over_works = c.condition != kClipboardRefuses;
     EXPECT_EQ(Weigh(folder, platform, c.args), c.code);
@@ -114,7 +94,7 @@ TEST(MolweighTest, WritesTheFoldedFormulaAndWeight) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.formula);
     ScratchFolder folder;
-    folder.Write("KORVATEX.CSV", DataWith(kWeights));
+    folder.Write("KORVATEX.CSV", WithWeights().Text());
     RecordingPlatform platform;
     EXPECT_EQ(Weigh(folder, platform, {c.formula, c.digits}), 0);
     EXPECT_EQ(platform.clipboard, c.line);
@@ -123,7 +103,7 @@ TEST(MolweighTest, WritesTheFoldedFormulaAndWeight) {
 
 TEST(MolweighTest, LongDataLineDoesNotShiftLaterElements) {
   ScratchFolder folder;
-  const std::string data = folder.Write("elements.csv", DataWith(kWeights, 2));
+  const std::string data = folder.Write("elements.csv", WithWeights().PadLine(3, 1000).Text());
   const std::string text = ReadFile(data);
   size_t lithium = 0;  // after the title, H and He
   for (int i = 0; i < 3; ++i) lithium = text.find('\n', lithium) + 1;

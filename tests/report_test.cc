@@ -122,13 +122,12 @@ TEST(ReportTest, ConfigurationLineAndShellLine) {
 
 TEST(ReportTest, MercuryThroughCommandMain) {
   ScratchFolder folder;
-  folder.Write("KORVATEX.CSV", DataWithLine(80, kMercury));
-  RecordingPlatform platform;
-  Arguments args({folder.ProgramPath(), "Hg"});
-  EXPECT_EQ(CommandMain(args.argc(), args.argv(), platform), 0);
-  EXPECT_TRUE(platform.clipboard_set);
-  EXPECT_EQ(platform.clipboard, kMercuryReport);
-  EXPECT_TRUE(platform.messages.empty());
+  folder.Write("KORVATEX.CSV", DataFile().Line(80, kMercury).Text());
+  const Outcome outcome = RunCommand(folder, {"Hg"});
+  EXPECT_EQ(outcome.code, 0);
+  EXPECT_TRUE(outcome.clipboard_set);
+  EXPECT_EQ(outcome.clipboard, kMercuryReport);
+  EXPECT_TRUE(outcome.message.empty());
 }
 
 }  // namespace

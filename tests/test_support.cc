@@ -9,6 +9,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "main/command_main.h"
+
 namespace {
 
 // Length of the UTF-8 sequence for a character beyond ASCII at `pos`, or 0
@@ -91,23 +93,60 @@ std::string ReadFile(const std::string& path) {
   return content.str();
 }
 
-std::string DataFileText(int count) {
-  std::string text =
+std::string ElementLine(int z, const std::string& name) {
+  const std::string n = std::to_string(z);
+  return n + ",E" + n + "," + name + ",Name" + n + Cp932(",語源") + n + Cp932(",よみ,") + n +
+         ".000,1,1,1s1,1,1.0,1.0,-,10,20,1.0,-\r\n";
+}
+
+DataFile::DataFile(int count) {
+  lines_.push_back(
       Cp932("原子番号,元素記号,日本語名,英語名,語源,よみがな,原子量,族,周期,電子配置,酸化数,"
-          "電気陰性度,原子半径,天然存在比,単体の融点,単体の沸点,単体の密度,備考\r\n");
-  for (int i = 1; i <= count; ++i) {
-    const std::string n = std::to_string(i);
-    text += n + ",E" + n + Cp932(",名") + n + ",Name" + n + Cp932(",語源") + n + Cp932(",よみ,") + n +
-            ".000,1,1,1s1,1,1.0,1.0,-,10,20,1.0,-\r\n";
-  }
+            "電気陰性度,原子半径,天然存在比,単体の融点,単体の沸点,単体の密度,備考\r\n"));
+  for (int z = 1; z <= count; ++z) lines_.push_back(ElementLine(z, Cp932("名") + std::to_string(z)));
+}
+
+DataFile& DataFile::Line(int z, std::string line) {
+  lines_.at(static_cast<size_t>(z)) = std::move(line);
+  return *this;
+}
+
+DataFile& DataFile::Weight(int z, const std::string& weight) {
+  std::string& line = lines_.at(static_cast<size_t>(z));
+  size_t from = 0;
+  for (int i = 0; i < 6; ++i) from = line.find(',', from) + 1;
+  line.replace(from, line.find(',', from) - from, weight);
+  return *this;
+}
+
+DataFile& DataFile::PadLine(int z, size_t bytes) {
+  std::string& line = lines_.at(static_cast<size_t>(z));
+  line.insert(line.size() - 2, bytes - line.size(), 'x');
+  return *this;
+}
+
+std::string DataFile::Text() const {
+  std::string text;
+  for (const std::string& line : lines_) text += line;
   return text;
 }
 
-std::string DataWithLine(int z, const std::string& line) {
-  std::string text = DataFileText();
-  size_t start = 0;
-  for (int i = 0; i < z; ++i) start = text.find('\n', start) + 1;
-  return text.replace(start, text.find('\n', start) + 1 - start, line);
+Outcome RunCommand(const ScratchFolder& folder, std::vector<std::string> args,
+                   RecordingPlatform& platform) {
+  args.insert(args.begin(), folder.ProgramPath());
+  Arguments arguments(std::move(args));
+  Outcome outcome;
+  outcome.code = CommandMain(arguments.argc(), arguments.argv(), platform);
+  outcome.message = platform.last_text;
+  outcome.caption = platform.last_caption;
+  outcome.clipboard = platform.clipboard;
+  outcome.clipboard_set = platform.clipboard_set;
+  return outcome;
+}
+
+Outcome RunCommand(const ScratchFolder& folder, std::vector<std::string> args) {
+  RecordingPlatform platform;
+  return RunCommand(folder, std::move(args), platform);
 }
 
 bool RecordingPlatform::OpenClipboard() {
@@ -137,6 +176,8 @@ void RecordingPlatform::ShowMessage(std::string_view text, std::string_view capt
                                     MessageIcon icon) {
   calls.push_back("message");
   messages.push_back(std::string(caption) + "|" + std::string(text));
+  last_text = text;
+  last_caption = caption;
   icons.push_back(icon);
 }
 

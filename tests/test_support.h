@@ -1,5 +1,6 @@
-// Shared helpers for the tests: a scratch folder, file writing, and a
-// platform fake that records what the program asked of the system.
+// Shared helpers for the tests: a scratch folder and file writing, the one
+// builder of data files, CP932 test texts, a platform fake that records what
+// the program asked of the system, and the one way to run CommandMain on it.
 #ifndef KORVATEX_TESTS_TEST_SUPPORT_H_
 #define KORVATEX_TESTS_TEST_SUPPORT_H_
 
@@ -36,13 +37,27 @@ std::string ReadFile(const std::string& path);
 // an escape) are kept as they are, so expected texts may mix both.
 std::string Cp932(std::string_view text);
 
-// A data file of a title line and `count` element lines: line i (1-based)
-// holds the 18 fields of element i, with the weight "i.000" in column 6.
-std::string DataFileText(int count = 111);
+// Element z's line of the test data file, with `name` as its Japanese name
+// (column 2) and the weight "z.000" in column 6; 18 fields and CR LF.
+std::string ElementLine(int z, const std::string& name);
 
-// DataFileText() with its line for element `z` (file line z + 1) replaced
-// by `line`, which brings its own line end.
-std::string DataWithLine(int z, const std::string& line);
+// The test data file: the title line of the shipped file and `count`
+// element lines, line z (file line z + 1) being ElementLine(z, "名z").
+// Changes chain: DataFile().Weight(8, "15.9994").Line(3, text).Text().
+class DataFile {
+ public:
+  explicit DataFile(int count = 111);
+  // Element z's line replaced by `line`, which brings its own line end.
+  DataFile& Line(int z, std::string line);
+  // Element z's weight (column 6) replaced by `weight`.
+  DataFile& Weight(int z, const std::string& weight);
+  // Element z's line filled up with "x" before its line end to `bytes` bytes.
+  DataFile& PadLine(int z, size_t bytes);
+  std::string Text() const;
+
+ private:
+  std::vector<std::string> lines_;  // [0] is the title line
+};
 
 // Records every platform call in order, as lines such as "empty" or
 // "set:<text>".
@@ -61,9 +76,25 @@ class RecordingPlatform : public Platform {
   std::string clipboard;     // what the clipboard holds now
   bool clipboard_set = false;
   std::vector<std::string> messages;  // "caption|text"
+  std::string last_text, last_caption;  // of the last message
   std::vector<MessageIcon> icons;
   std::vector<std::string> opened;
 };
+
+// What one run of CommandMain did.
+struct Outcome {
+  int code = 0;
+  std::string message;    // the text of the last message shown; empty: none
+  std::string caption;    // its caption
+  std::string clipboard;  // what the clipboard holds after the run
+  bool clipboard_set = false;
+};
+
+// Runs CommandMain with a program path inside `folder` and `args` after it,
+// against `platform` (a fresh recording platform when none is given).
+Outcome RunCommand(const ScratchFolder& folder, std::vector<std::string> args,
+                   RecordingPlatform& platform);
+Outcome RunCommand(const ScratchFolder& folder, std::vector<std::string> args);
 
 // An argument vector that CommandMain may change in place.
 class Arguments {
