@@ -5,9 +5,10 @@
 # server, the help file, install layout and man page tests (CTest); the
 # Debian package, unpacked and run; the cross-build of the Windows program,
 # its ZIP package, and the program under Wine; CTest again under the
-# sanitizers; fuzzing in process with libFuzzer. A failing suite does not stop the others. The run
-# ends with a summary, one row per suite, and fails when any suite failed
-# (under CI=true, a suite that skipped counts as failed).
+# sanitizers; fuzzing in process with libFuzzer. A failing suite does not
+# stop the others. The run ends with a summary, one row per suite, and fails
+# when any suite failed (under CI=true, a suite that skipped counts as
+# failed).
 set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
