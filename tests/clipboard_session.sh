@@ -9,6 +9,7 @@ trap 'for pid in $pids; do kill "$pid" 2>/dev/null; done; rm -rf "$work"' EXIT
 cp "$1" "$work/korvatex"
 cp "$2" "$work/KORVATEX.CSV"
 tab=$(printf '\t')
+version=$(sh "$(dirname "$0")/../tools/version.sh")  # the sourcing test lies in tests/
 cr=$(printf '\r')
 fail=0
 
@@ -71,7 +72,7 @@ check_tool_words() {
   env -u KORVATEX_CLIPBOARD PATH="$tool_path" LANG=C.UTF-8 "$@" "$work/korvatex" Fe 2>"$work/stderr"
   status=$?
   if [ "$status" = 8 ] && [ "$(wc -l <"$work/stderr")" -ge 2 ] &&
-     [ "$(tail -n 1 "$work/stderr")" = "元素データ表示 Ver.7.20: クリップボードが使えません。" ]; then
+     [ "$(tail -n 1 "$work/stderr")" = "元素データ表示 Ver.$version: クリップボードが使えません。" ]; then
     echo "ok: $name: the tool's words are shown"
   else
     echo "FAIL: $name: status $status (want 8), standard error:"

@@ -14,6 +14,8 @@ failed=0
 version=$(sh "$(dirname "$0")/../tools/version.sh")
 grep -q "^\.TH KORVATEX 1 \"[0-9-]*\" \"korvatex $version\"" "$page" ||
   fail "the title line does not give version $version"
+others=$(sed -n 's/.*korvatex \([0-9][0-9.]*\).*/\1/p' "$page" | grep -vxF "$version")
+[ -z "$others" ] || fail "the page names version $others, not $version"
 
 LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$page" \
   > "$work/text" 2> "$work/warnings"
