@@ -12,7 +12,7 @@ if(KORVATEX_CHMCMD)
     OUTPUT ${KORVATEX_HELP_FILE}
     COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/cmake/make_help_file.sh
             ${KORVATEX_CHMCMD} ${CMAKE_CURRENT_SOURCE_DIR}/help
-            ${CMAKE_CURRENT_BINARY_DIR}/help ${KORVATEX_HELP_FILE}
+            ${CMAKE_CURRENT_BINARY_DIR}/help ${KORVATEX_HELP_FILE} ${PROJECT_VERSION}
     DEPENDS ${KORVATEX_HELP_SOURCES} ${CMAKE_CURRENT_SOURCE_DIR}/cmake/make_help_file.sh
     COMMENT "Compiling the help file KORVATEX.CHM")
   add_custom_target(korvatex_help ALL DEPENDS ${KORVATEX_HELP_FILE})
@@ -28,7 +28,7 @@ set(KORVATEX_HTML_HELP ${CMAKE_CURRENT_BINARY_DIR}/html)
 add_custom_command(
   OUTPUT ${KORVATEX_HTML_HELP}/index.htm
   COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/cmake/make_html_help.sh
-          ${CMAKE_CURRENT_SOURCE_DIR}/help ${KORVATEX_HTML_HELP}
+          ${CMAKE_CURRENT_SOURCE_DIR}/help ${KORVATEX_HTML_HELP} ${PROJECT_VERSION}
   DEPENDS ${KORVATEX_HELP_SOURCES} ${CMAKE_CURRENT_SOURCE_DIR}/cmake/make_html_help.sh
   COMMENT "Making the HTML help")
 add_custom_target(korvatex_html_help ALL DEPENDS ${KORVATEX_HTML_HELP}/index.htm)

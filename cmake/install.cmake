@@ -4,6 +4,9 @@
 # lib/korvatex/, with bin/korvatex a relative symbolic link to the program
 # there (the program resolves the link) and the man page, compressed, in share/man/man1.
 # The HTML copy of the help goes into lib/korvatex/html/, beside the help file.
+# The man page with the project's version filled in (the test checks it).
+set(KORVATEX_MAN_SOURCE ${CMAKE_CURRENT_BINARY_DIR}/korvatex.1)
+configure_file(${CMAKE_CURRENT_SOURCE_DIR}/doc/korvatex.1 ${KORVATEX_MAN_SOURCE} @ONLY)
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
   install(TARGETS korvatex RUNTIME DESTINATION .)
   install(FILES ${KORVATEX_DATA_FILE} ${KORVATEX_HELP_FILE} DESTINATION .)
@@ -29,8 +32,8 @@ else()
   set(KORVATEX_MAN_PAGE ${CMAKE_CURRENT_BINARY_DIR}/korvatex.1.gz)
   add_custom_command(
     OUTPUT ${KORVATEX_MAN_PAGE}
-    COMMAND gzip -9 -n -c ${CMAKE_CURRENT_SOURCE_DIR}/doc/korvatex.1 > ${KORVATEX_MAN_PAGE}
-    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/doc/korvatex.1
+    COMMAND gzip -9 -n -c ${KORVATEX_MAN_SOURCE} > ${KORVATEX_MAN_PAGE}
+    DEPENDS ${KORVATEX_MAN_SOURCE}
     COMMENT "Compressing the man page")
   add_custom_target(korvatex_man_page ALL DEPENDS ${KORVATEX_MAN_PAGE})
   install(FILES ${KORVATEX_MAN_PAGE} DESTINATION share/man/man1)

@@ -2,18 +2,20 @@
 # Compiles the help file from its UTF-8 sources: every source is converted to
 # CP932, the code page that the Japanese pages declare, in a staging folder,
 # and chmcmd compiles the project there. Fails on any character CP932 lacks
-# and on every warning of chmcmd (a missing file or a broken link).
-#   make_help_file.sh CHMCMD SOURCE_FOLDER STAGING_FOLDER OUTPUT_FILE
+# and on every warning of chmcmd (a missing file or a broken link). The
+# pages write the version as @PROJECT_VERSION@; it is filled in here.
+#   make_help_file.sh CHMCMD SOURCE_FOLDER STAGING_FOLDER OUTPUT_FILE VERSION
 set -eu
 chmcmd="$1"
 sources="$2"
 staging="$3"
 output="$4"
+version="$5"
 
 rm -rf "$staging"
 mkdir -p "$staging"
 for file in "$sources"/*; do
-  iconv -f UTF-8 -t CP932 "$file" > "$staging/${file##*/}"
+  sed "s/@PROJECT_VERSION@/$version/g" "$file" | iconv -f UTF-8 -t CP932 > "$staging/${file##*/}"
 done
 (cd "$staging" && "$chmcmd" korvatex.hhp) > "$staging/chmcmd.log" 2>&1 || {
   cat "$staging/chmcmd.log"

@@ -17,13 +17,16 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; failed=1; }
 failed=0
+version=$(sh "$(dirname "$0")/../tools/version.sh")
 
 enum_chmLib "$chm" > "$work/topics" || fail "enum_chmLib cannot read $chm"
 extract_chmLib "$chm" "$work/chm" > /dev/null || fail "extract_chmLib cannot extract $chm"
 for page in "$sources"/*.htm "$sources"/*.hhc "$sources"/*.hhk; do
   name=${page##*/}
+  sed "s/@PROJECT_VERSION@/$version/g" "$page" > "$work/source"
   grep -q "[[:space:]]/$name\$" "$work/topics" || fail "$name is not in the help file"
-  iconv -f CP932 -t UTF-8 "$work/chm/$name" 2>/dev/null | cmp -s - "$page" ||
+  iconv -f CP932 -t UTF-8 "$work/chm/$name" 2>/dev/null |
+    cmp -s - "$work/source" ||
     fail "$name in the help file is not the CP932 form of its source"
 done
 od -An -tx1 "$work/chm/#SYSTEM" | tr -d ' \n' | grep -Eq '^(..)*0400....11040000' ||
