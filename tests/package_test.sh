@@ -30,6 +30,9 @@ case "$package" in
               lib/korvatex/html/index.htm share/doc/korvatex/copyright share/doc/korvatex/changelog.gz; do
     [ -f "$root/usr/$file" ] || fail "usr/$file is not in the package"
   done
+  # The changelog's newest entry is the version being packaged.
+  gzip -dc "$root/usr/share/doc/korvatex/changelog.gz" 2>/dev/null | head -n 1 |
+    grep -qF "korvatex ($version)" || fail "the changelog's newest entry is not version $version"
   env -u WAYLAND_DISPLAY -u DISPLAY LC_ALL=C.UTF-8 KORVATEX_CLIPBOARD="cat > '$work/clipboard'" \
     "$root/usr/bin/korvatex" /W "K4[Fe(CN)6]" 2 2> "$work/stderr"
   status=$?
