@@ -18,6 +18,17 @@ std::string Nested(int levels) {
   return std::string(levels, '(') + "H2O" + std::string(levels, ')');
 }
 
+// The run ended with `code`; its clipboard holds `expected` (or is empty
+// when `expected` is).
+void ExpectCodeAndClipboard(const Outcome& outcome, int code, const std::string& expected) {
+  EXPECT_EQ(outcome.code, code);
+  if (expected.empty()) {
+    EXPECT_EQ(outcome.clipboard, "");
+  } else {
+    EXPECT_NE(outcome.clipboard.find(expected), std::string::npos);
+  }
+}
+
 TEST(HostileTest, HugeAndMalformedArguments) {
   ScratchFolder folder;
   folder.Write("KORVATEX.CSV", DataFile().Text());
@@ -85,13 +96,7 @@ TEST(HostileTest, MalformedDataFiles) {
     SCOPED_TRACE(c.data.substr(0, 30) + " / " + c.args[0]);
     ScratchFolder folder;
     folder.Write("KORVATEX.CSV", c.data);
-    const Outcome outcome = RunCommand(folder, c.args);
-    EXPECT_EQ(outcome.code, c.code);
-    if (c.expect_in_clipboard.empty()) {
-      EXPECT_EQ(outcome.clipboard, "");
-    } else {
-      EXPECT_NE(outcome.clipboard.find(c.expect_in_clipboard), std::string::npos);
-    }
+    ExpectCodeAndClipboard(RunCommand(folder, c.args), c.code, c.expect_in_clipboard);
   }
 }
 
@@ -99,14 +104,15 @@ TEST(HostileTest, MalformedDataFiles) {
 // a bounded part of them, ends at once and with a code of the table.
 TEST(HostileTest, EndlessAndHugeFiles) {
   using Setup = std::function<void(const ScratchFolder&)>;
-  const auto data_at = [](const std::string& path) -> Setup {
-    return [path](const ScratchFolder& folder) {
-      folder.Write("KORVATEX.INI", "1\n2\n3\n4\n5\n6\n7\n8\nData=" + path + "\n");
-    };
+  const auto settings_naming = [](const ScratchFolder& folder, const std::string& path) {
+    folder.Write("KORVATEX.INI", "1\n2\n3\n4\n5\n6\n7\n8\nData=" + path + "\n");
   };
-  const Setup fifo = [](const ScratchFolder& folder) {
+  const auto data_at = [&](const std::string& path) -> Setup {
+    return [&, path](const ScratchFolder& folder) { settings_naming(folder, path); };
+  };
+  const Setup fifo = [&](const ScratchFolder& folder) {
     ASSERT_EQ(mkfifo(folder.File("fifo").c_str(), 0600), 0);  // with no writer, ever
-    folder.Write("KORVATEX.INI", "1\n2\n3\n4\n5\n6\n7\n8\nData=" + folder.File("fifo") + "\n");
+    settings_naming(folder, folder.File("fifo"));
   };
   const Setup zero_settings = [](const ScratchFolder& folder) {
     ASSERT_EQ(symlink("/dev/zero", folder.File("KORVATEX.INI").c_str()), 0);
@@ -140,13 +146,7 @@ TEST(HostileTest, EndlessAndHugeFiles) {
     ScratchFolder folder;
     folder.Write("KORVATEX.CSV", DataFile().Text());
     c.setup(folder);
-    const Outcome outcome = RunCommand(folder, c.args);
-    EXPECT_EQ(outcome.code, c.code);
-    if (c.expect_in_clipboard.empty()) {
-      EXPECT_EQ(outcome.clipboard, "");
-    } else {
-      EXPECT_NE(outcome.clipboard.find(c.expect_in_clipboard), std::string::npos);
-    }
+    ExpectCodeAndClipboard(RunCommand(folder, c.args), c.code, c.expect_in_clipboard);
   }
 }
 
