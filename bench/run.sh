@@ -146,13 +146,13 @@ against_floor() {  # NAME FLOOR_COMMAND, in the environment of the caller
 : >"$out/floors"
 (export KORVATEX_CLIPBOARD=cat && against_floor "KORVATEX_CLIPBOARD=cat" "sh -c 'cat </dev/null; echo x | cat'")
 if command -v Xvfb >/dev/null && command -v xclip >/dev/null; then
-  Xvfb -displayfd 3 -nolisten tcp 3>"$out/display" >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.1; done
+  . tests/xvfb.sh
+  start_xvfb "$out"
   xclip="xclip -selection clipboard -i"
-  (unset KORVATEX_CLIPBOARD WAYLAND_DISPLAY && export DISPLAY=":$(cat "$out/display")" &&
+  (unset KORVATEX_CLIPBOARD WAYLAND_DISPLAY &&
     against_floor "xclip on Xvfb" "sh -c '$xclip </dev/null; echo x | $xclip'")
-  kill $xvfb
+  kill $xvfb_pid
+  unset DISPLAY
 else
   echo "xclip on Xvfb|not measured: Xvfb or xclip is not installed||" >>"$out/floors"
 fi

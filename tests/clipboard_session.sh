@@ -13,19 +13,7 @@ version=$(sh "$(dirname "$0")/../tools/version.sh")  # the sourcing test lies in
 cr=$(printf '\r')
 fail=0
 
-# Starts Xvfb on a display it picks itself; sets DISPLAY.
-start_xvfb() {
-  Xvfb -displayfd 3 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-  pids="$pids $!"
-  for _ in $(seq 300); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-  done
-  [ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
-  DISPLAY=":$(cat "$work/display")"
-  export DISPLAY
-}
-
+. "$(dirname "$0")/xvfb.sh"
 # check NAME ARGS STATUS CLIPBOARD: runs the program with the clipboard
 # tool found on PATH=$tool_path, then compares its status and what
 # $read_clipboard gives. "precious" is on the clipboard before every run.

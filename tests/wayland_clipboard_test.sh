@@ -11,7 +11,8 @@ for tool in Xvfb weston wl-copy wl-paste; do
     missing_tool "$tool" "apt-get install xvfb weston wl-clipboard"
 done
 . "$(dirname "$0")/clipboard_session.sh"
-start_xvfb
+start_xvfb "$work"
+pids="$pids $xvfb_pid"
 XDG_RUNTIME_DIR="$work/runtime"
 WAYLAND_DISPLAY="korvatex-test-$$"
 export XDG_RUNTIME_DIR WAYLAND_DISPLAY

@@ -8,7 +8,8 @@ for tool in Xvfb xclip xsel; do
   command -v "$tool" >/dev/null 2>&1 || missing_tool "$tool" "apt-get install xvfb xclip xsel"
 done
 . "$(dirname "$0")/clipboard_session.sh"
-start_xvfb
+start_xvfb "$work"
+pids="$pids $xvfb_pid"
 unset WAYLAND_DISPLAY
 
 for tool in xclip xsel; do

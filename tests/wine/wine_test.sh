@@ -12,8 +12,8 @@ for tool in wine iconv; do
 done
 command -v Xvfb >/dev/null 2>&1 || missing_tool Xvfb "apt-get install xvfb"
 work=$(mktemp -d)
-xvfb=
-trap 'wineserver -k 2>/dev/null; [ -z "$xvfb" ] || kill "$xvfb"; rm -rf "$work"' EXIT
+xvfb_pid=
+trap 'wineserver -k 2>/dev/null; [ -z "$xvfb_pid" ] || kill "$xvfb_pid"; rm -rf "$work"' EXIT
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8
 # Wine takes its ANSI code page from the locale: 932 needs ja_JP.UTF-8.
 locale -a 2>/dev/null | grep -qi '^ja_JP.utf-\?8$' ||
@@ -148,13 +148,12 @@ expect_status 13 "$app" /W TcO2 0
 # Wine session started without one ends first, as its desktop would have
 # none.
 wineserver -k 2>/dev/null; wineserver -w
-Xvfb -displayfd 3 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-(cd "$work/nodata" && DISPLAY=":$(cat "$work/display")" timeout 60 wine korvatex.exe /? \
+. "$(dirname "$0")/../xvfb.sh"
+start_xvfb "$work"
+(cd "$work/nodata" && timeout 60 wine korvatex.exe /? \
    >/dev/null 2>&1; echo $? > "$work/help-status") &
 run=$!
-(cd "$app" && DISPLAY=":$(cat "$work/display")" wine clipboard_tool.exe box "$work/box" >/dev/null 2>&1)
+(cd "$app" && wine clipboard_tool.exe box "$work/box" >/dev/null 2>&1)
 wait $run
 want_box="元素データ表示 Ver.$(sh "$(dirname "$0")/../../tools/version.sh")
 ヘルプファイル \"Z:$(printf '%s' "$work/nodata/" | tr / '\\')KORVATEX.CHM\" を開けません。"
@@ -167,7 +166,7 @@ fi
 # Last, as the help viewer stays open.
 mkdir -p "$work/help"
 cp "$build/korvatex.exe" "$build/KORVATEX.CHM" "$work/help/"
-got=$(cd "$work/help" && DISPLAY=":$(cat "$work/display")" timeout 60 wine korvatex.exe /? \
+got=$(cd "$work/help" && timeout 60 wine korvatex.exe /? \
         >/dev/null 2>&1; echo $?)
 if [ "$got" = 1 ]; then report ok "help file opened, no box"; else report FAIL "help file opened: exit $got"; fi
 

@@ -1,0 +1,16 @@
+# Sourced by every script that needs a virtual X server.
+#   start_xvfb FOLDER: starts Xvfb on a display it picks itself (so that
+#   parallel runs never collide), exports DISPLAY and sets xvfb_pid; the
+#   display number is kept in FOLDER/display. Fails the script when the
+#   server has not started within 30 s.
+start_xvfb() {
+  Xvfb -displayfd 3 -nolisten tcp 3>"$1/display" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 300); do
+    [ -s "$1/display" ] && break
+    sleep 0.1
+  done
+  [ -s "$1/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
+  DISPLAY=":$(cat "$1/display")"
+  export DISPLAY
+}
