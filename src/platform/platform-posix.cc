@@ -123,15 +123,21 @@ void CloseOtherDescriptors() {
   for (int fd = 3; fd < (limit > 0 && limit < 65536 ? limit : 1024); ++fd) close(fd);
 }
 
+// The C argument vector of `args`: pointers into them, then a null.
+std::vector<char*> ArgumentPointers(const std::vector<std::string>& args) {
+  std::vector<char*> pointers;
+  for (const std::string& arg : args) pointers.push_back(const_cast<char*>(arg.c_str()));
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
 // In a forked child: runs `argv`. A first word that names no program may be
 // one the shell knows itself (such as ":"), so `shell_command`, when given,
 // is then run by /bin/sh. Otherwise reports on standard error why the
 // program could not be started and ends with 127, as a shell does.
 [[noreturn]] void Execute(const std::vector<std::string>& argv,
                           const std::string& shell_command = std::string()) {
-  std::vector<char*> pointers;
-  for (const std::string& arg : argv) pointers.push_back(const_cast<char*>(arg.c_str()));
-  pointers.push_back(nullptr);
+  std::vector<char*> pointers = ArgumentPointers(argv);
   execvp(pointers[0], pointers.data());
   if (errno == ENOENT && !shell_command.empty()) {
     execl("/bin/sh", "sh", "-c", shell_command.c_str(), static_cast<char*>(nullptr));
@@ -154,12 +160,13 @@ struct Tool {
 #endif
 
 #ifdef KORVATEX_SPAWN_TOOLS
-// Starts `argv` as `tool` would be started in a forked child, but with
-// posix_spawn, which does not copy this process first: a launch costs about
-// a millisecond less, and every successful run launches the clipboard tool
+// Starts `tool` with `input_fd` as its standard input and `error_fd` (or
+// /dev/null) as its standard error, every other descriptor closed. On glibc
+// with posix_spawn, which does not copy this process first: a launch costs
+// about a millisecond less, and every successful run launches the tool
 // twice. A first word that names no program (or a script without a "#!"
-// line) falls back to the shell, as execvp would; any
-// other failure is reported on standard error as the tool's own words.
+// line) falls back to the shell, as execvp would; any other failure is
+// reported on standard error as the tool's own words.
 pid_t SpawnTool(const Tool& tool, int input_fd, int error_fd) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -173,9 +180,7 @@ pid_t SpawnTool(const Tool& tool, int input_fd, int error_fd) {
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
   }
   posix_spawn_file_actions_addclosefrom_np(&actions, 3);
-  std::vector<char*> argv;
-  for (const std::string& arg : tool.argv) argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
+  std::vector<char*> argv = ArgumentPointers(tool.argv);
   pid_t child = -1;
   int error = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
   if ((error == ENOENT || error == ENOEXEC) && !tool.shell_command.empty()) {

@@ -68,10 +68,9 @@ bool HandOver(UINT format, const void* data, size_t bytes) {
   return taken;
 }
 
-// `text` decoded from code page 932, with its terminating NUL; empty when
+// `text_z` decoded from code page 932, with its terminating NUL; empty when
 // it cannot be decoded.
-std::wstring Utf16FromCp932(std::string_view text) {
-  const std::string text_z(text);
+std::wstring Utf16FromCp932(const std::string& text_z) {
   const int units = ::MultiByteToWideChar(kTextCodePage, 0, text_z.c_str(), -1, nullptr, 0);
   if (units <= 0) return {};
   std::wstring wide(static_cast<size_t>(units), L'\0');
@@ -94,7 +93,7 @@ class Win32Platform : public Platform {
   bool SetClipboardText(std::string_view text) override {
     const std::string text_z(text);
     if (!HandOver(CF_TEXT, text_z.c_str(), text_z.size() + 1)) return false;
-    const std::wstring wide = Utf16FromCp932(text);
+    const std::wstring wide = Utf16FromCp932(text_z);
     if (wide.empty() || !HandOver(CF_UNICODETEXT, wide.data(), wide.size() * sizeof(wchar_t))) {
       return false;
     }
