@@ -2,9 +2,9 @@
 
 #include "element/report.h"
 #include "element/symbol_table.h"
-#include "text/numbers.h"
 #include "main/clipboard.h"
 #include "main/messages.h"
+#include "text/numbers.h"
 
 Korvatex::Korvatex(Platform& platform, std::string_view program_path,
                    std::string_view element_text)

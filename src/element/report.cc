@@ -1,8 +1,8 @@
 #include "element/report.h"
 
 #include "element/value_format.h"
-#include "text/numbers.h"
 #include "text/cp932.h"
+#include "text/numbers.h"
 #include "text/texts.h"
 
 namespace {

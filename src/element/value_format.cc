@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "text/numbers.h"
 #include "text/cp932.h"
 #include "text/fold.h"
+#include "text/numbers.h"
 #include "text/texts.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "files/settings.h"
 
 #include "files/line_reader.h"
-#include "text/numbers.h"
 #include "text/cp932.h"
+#include "text/numbers.h"
 #include "text/path.h"
 
 namespace {

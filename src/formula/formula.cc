@@ -5,9 +5,9 @@
 #include <cstdlib>
 
 #include "element/value_format.h"
-#include "text/numbers.h"
 #include "files/record.h"
 #include "text/cp932.h"
+#include "text/numbers.h"
 #include "text/texts.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "formula/molweigh.h"
 
 #include "element/value_format.h"
-#include "text/numbers.h"
 #include "main/clipboard.h"
 #include "main/messages.h"
+#include "text/numbers.h"
 #include "text/texts.h"
 
 Molweigh::Molweigh(Platform& platform, std::string_view formula,

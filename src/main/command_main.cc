@@ -8,13 +8,13 @@
 #include <string>
 
 #include "element/korvatex.h"
-#include "text/numbers.h"
 #include "files/settings.h"
 #include "formula/molweigh.h"
 #include "main/clipboard.h"
+#include "main/messages.h"
 #include "text/cp932.h"
 #include "text/fold.h"
-#include "main/messages.h"
+#include "text/numbers.h"
 #include "text/texts.h"
 
 namespace {
