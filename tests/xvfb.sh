@@ -3,8 +3,12 @@
 #   parallel runs never collide), exports DISPLAY and sets xvfb_pid; the
 #   display number is kept in FOLDER/display. Fails the script when the
 #   server has not started within 30 s.
+# The server does not reset when its last client leaves (-noreset): by
+# default it does, and a clipboard tool started just then, between two runs
+# of the program, meets a server in the middle of its reset and fails
+# ("Connection reset by peer"), a failure that depends only on timing.
 start_xvfb() {
-  Xvfb -displayfd 3 -nolisten tcp 3>"$1/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -nolisten tcp -noreset 3>"$1/display" >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 300); do
     [ -s "$1/display" ] && break
