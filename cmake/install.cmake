@@ -22,8 +22,16 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
     DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/README-ja.utf8.txt
             ${CMAKE_CURRENT_SOURCE_DIR}/cmake/make_data_file.sh
     COMMENT "Converting the readme to CP932")
-  add_custom_target(korvatex_readme ALL DEPENDS ${KORVATEX_README})
-  install(FILES ${KORVATEX_README} DESTINATION .)
+  # The licence as LICENSE.txt, with CR LF line ends the same way.
+  set(KORVATEX_LICENSE_TEXT ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt)
+  add_custom_command(
+    OUTPUT ${KORVATEX_LICENSE_TEXT}
+    COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/cmake/make_data_file.sh
+            ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE ${KORVATEX_LICENSE_TEXT}
+    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE ${CMAKE_CURRENT_SOURCE_DIR}/cmake/make_data_file.sh
+    COMMENT "Converting the licence to CR LF line ends")
+  add_custom_target(korvatex_readme ALL DEPENDS ${KORVATEX_README} ${KORVATEX_LICENSE_TEXT})
+  install(FILES ${KORVATEX_README} ${KORVATEX_LICENSE_TEXT} DESTINATION .)
 else()
   install(TARGETS korvatex RUNTIME DESTINATION lib/korvatex)
   install(FILES ${KORVATEX_DATA_FILE} ${KORVATEX_HELP_FILE} DESTINATION lib/korvatex)

@@ -4,7 +4,7 @@
 # files in /usr/lib/korvatex; lintian finds nothing but what the package
 # itself overrides (needs lintian, see missing_tool.sh). A .zip: it holds korvatex.exe (a Windows
 # program), KORVATEX.CSV, KORVATEX.CHM and the Japanese README.txt (CP932,
-# CR LF) in one folder, and korvatex.exe carries its version information,
+# CR LF) and LICENSE.txt in one folder, and korvatex.exe carries its version information,
 # manifest and icon (read with wrestool and icotool from icoutils).
 #   package_test.sh PACKAGE_FILE
 set -u
@@ -30,6 +30,8 @@ case "$package" in
               lib/korvatex/html/index.htm share/doc/korvatex/copyright share/doc/korvatex/changelog.gz; do
     [ -f "$root/usr/$file" ] || fail "usr/$file is not in the package"
   done
+  grep -qxF 'License: MIT' "$root/usr/share/doc/korvatex/copyright" ||
+    fail "the copyright file names no MIT licence"
   # The changelog's newest entry is the version being packaged.
   gzip -dc "$root/usr/share/doc/korvatex/changelog.gz" 2>/dev/null | head -n 1 |
     grep -qF "korvatex ($version)" || fail "the changelog's newest entry is not version $version"
@@ -50,7 +52,7 @@ case "$package" in
   folder=$(sed -n 's|[^/]*$||p' "$work/list" | sort -u)
   [ "$(echo "$folder" | wc -l)" = 1 ] || fail "the files are not in one folder: $folder"
   . "$(dirname "$0")/missing_tool.sh"
-  for file in korvatex.exe KORVATEX.CSV KORVATEX.CHM README.txt; do
+  for file in korvatex.exe KORVATEX.CSV KORVATEX.CHM README.txt LICENSE.txt; do
     grep -qxF "$folder$file" "$work/list" || fail "$file is not in the ZIP"
   done
   unzip -p "$package" "${folder}korvatex.exe" > "$work/korvatex.exe"
@@ -61,6 +63,8 @@ case "$package" in
     fail "README.txt is not Japanese CP932 text on unblocking the ZIP"
   [ "$(grep -c "$(printf '\r')\$" "$work/readme")" = "$(wc -l < "$work/readme")" ] ||
     fail "README.txt has lines without CR LF"
+  unzip -p "$package" "${folder}LICENSE.txt" | grep -q '^MIT License' ||
+    fail "LICENSE.txt is not the MIT licence"
   # The resources of korvatex.exe: the version, the manifest, the icon.
   for tool in wrestool icotool iconv; do
     command -v $tool >/dev/null 2>&1 || missing_tool $tool "apt-get install icoutils"
@@ -73,7 +77,7 @@ case "$package" in
     > "$work/version"
   for entry in FileVersion=$version ProductVersion=$version ProductName=korvatex \
                FileDescription=元素データ表示 OriginalFilename=korvatex.exe \
-               "LegalCopyright=Copyright (C) 2026 korvatex maintainers"; do
+               "LegalCopyright=Copyright (C) 2026 The korvatex authors"; do
     grep -qxF "$entry" "$work/version" || fail "the version information lacks $entry"
   done
   wrestool -x --raw --type=24 "$work/korvatex.exe" > "$work/manifest"

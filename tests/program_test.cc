@@ -193,9 +193,14 @@ TEST_F(ProgramTest, OptionsAloneShowUsageOrVersionAndLeaveTheClipboardAlone) {
     EXPECT_EQ(outcome.output.rfind(c.output_start, 0), 0u);
     EXPECT_EQ(access(marker.c_str(), F_OK) == 0, c.status != 0);
   }
-  EXPECT_EQ(RunProgram(folder_, program_, "-V", "").output, kVersionLine);
+  // The version, then the copyright and the licence, as GNU tools end it.
+  EXPECT_EQ(RunProgram(folder_, program_, "-V", "").output,
+            kVersionLine + u8"Copyright (C) 2026 The korvatex authors\n"
+                           u8"License MIT: <https://opensource.org/licenses/MIT>\n"
+                           u8"このプログラムは自由に使用、変更、再配布できます。\n"
+                           u8"法律で認められる範囲で、いかなる保証もありません。\n");
   const std::string usage = Run("--help").output;
-  for (const char* part : {"/W", "/?", "KORVATEX_CLIPBOARD", "man korvatex", "KORVATEX.INI"}) {
+  for (const char* part : {"/W", "korvatex '/?'", "KORVATEX_CLIPBOARD", "man korvatex", "KORVATEX.INI"}) {
     EXPECT_NE(usage.find(part), std::string::npos) << part;
   }
 }

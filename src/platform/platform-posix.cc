@@ -484,7 +484,7 @@ std::optional<int> RunOption(int argc, char** argv, const std::string& codeset) 
   if (option == "--help" || option == "-h") {
     Print(stdout, texts::kUsage, codeset);
   } else if (option == "--version" || option == "-V") {
-    Print(stdout, std::string("korvatex ") + kVersion + "\n", codeset);
+    Print(stdout, std::string("korvatex ") + kVersion + "\n" + texts::kVersionNotice, codeset);
   } else {
     return std::nullopt;
   }
