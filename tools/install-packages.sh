@@ -1,18 +1,49 @@
 #!/bin/sh
-# Installs everything that building korvatex and running its whole test
-# suite need on Debian 12 (under CI a suite whose tool is missing fails).
+# Installs the Debian 12 packages korvatex needs.
+#   sh tools/install-packages.sh           building and running the program
+#   sh tools/install-packages.sh --tests   that, and everything the whole test
+#                                          suite needs (tools/test.sh; under CI
+#                                          a suite whose tool is missing fails)
 # Runs itself through sudo when started by a user other than root.
 set -eu
+case "${1:-}" in
+"") tests=false ;;
+--tests) tests=true ;;
+*) echo "usage: sh tools/install-packages.sh [--tests]" >&2; exit 2 ;;
+esac
 if [ "$(id -u)" != 0 ]; then exec sudo sh "$0" "$@"; fi
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends \
-  cmake make g++ clang libclang-rt-14-dev libgtest-dev \
-  g++-mingw-w64-x86-64 librsvg2-bin icoutils \
-  xvfb xclip xsel weston wl-clipboard \
-  fp-utils libchm-bin man-db groff-base \
-  dpkg-dev unzip lintian \
-  wine wine64 locales >/dev/null
-# Wine takes its ANSI code page (932) from a Japanese locale.
-localedef -i ja_JP -c -f UTF-8 ja_JP.UTF-8 || true
-echo "packages installed"
+
+# Building and running: the compiler, CMake, iconv (part of libc-bin),
+# which turns the program's texts and its data file into CP932, and chmcmd
+# (fp-utils), which compiles the help file KORVATEX.CHM; the program builds
+# without it where it has no package.
+packages="cmake make g++ libc-bin fp-utils"
+if $tests; then
+  # The unit tests and a second compiler with its fuzzing runtime; a reader
+  # of the help file; the X11 and Wayland clipboards on virtual displays; the
+  # man page, the Debian package and its checks; the Windows program,
+  # cross-built, with its icon, and run under Wine (whose ANSI code page,
+  # 932, comes from a Japanese locale).
+  packages="$packages libgtest-dev clang libclang-rt-14-dev
+    libchm-bin xvfb xclip xsel weston wl-clipboard man-db groff-base dpkg-dev unzip lintian
+    g++-mingw-w64-x86-64 librsvg2-bin icoutils wine wine64 locales"
+fi
+
+# When everything is installed already, the package lists are not fetched.
+# shellcheck disable=SC2086
+if ! dpkg-query -W -f '${Status}\n' $packages 2>/dev/null | grep -qv '^install ok installed$' &&
+   [ "$(dpkg-query -W -f '${Status}\n' $packages 2>/dev/null | wc -l)" -eq "$(echo $packages | wc -w)" ]; then
+  echo "packages installed"
+else
+  apt-get update -qq
+  if ! apt-cache show fp-utils >/dev/null 2>&1; then
+    packages=$(echo "$packages" | sed 's/ fp-utils//')
+  fi
+  # shellcheck disable=SC2086
+  apt-get install -y -qq --no-install-recommends $packages >/dev/null
+  echo "packages installed"
+fi
+if $tests && ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  localedef -i ja_JP -c -f UTF-8 ja_JP.UTF-8 || true
+fi
