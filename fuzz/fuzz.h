@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "main/platform.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size);
 

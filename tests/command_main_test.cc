@@ -114,19 +114,6 @@ TEST_F(CommandMainTest, DataFileIsClosedBeforeTheMessageIsShown) {
   }
 }
 
-TEST(UpperCaseArgumentTest, StepsOverDoubleByteCharacters) {
-  const struct {
-    std::string input;
-    std::string expected;
-  } cases[] = {
-      {"/w", "/W"}, {Cp932("ａｚ"), Cp932("ＡＺ")}, {Cp932("aア"), Cp932("Aア")}, {"\x83\x61x", "\x83\x61X"}, {"b\x82", "B\x82"},
-  };
-  for (const auto& c : cases) {
-    std::string text = c.input;
-    EXPECT_EQ(UpperCaseArgument(text.data()), c.expected) << c.input;
-  }
-}
-
 class ExhaustedPlatform : public RecordingPlatform {
  public:
   bool EmptyClipboard() override { throw std::bad_alloc(); }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "element/value_format.h"
+#include "text/numbers.h"
 
 namespace {
 

@@ -34,8 +34,7 @@ TEST(KorvatexTest, ResolvesSymbolsAndAtomicNumbers) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    RecordingPlatform platform;
-    Korvatex korvatex(platform, folder.ProgramPath(), c.text);
+    Korvatex korvatex({folder.ProgramPath()}, c.text);
     EXPECT_EQ(korvatex.ResultCode, c.code);
     if (c.code == 0) {
       EXPECT_EQ(korvatex.ElementIndex, c.index);
@@ -50,8 +49,7 @@ TEST(KorvatexTest, BadElementOutranksMissingDataFile) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    RecordingPlatform platform;
-    EXPECT_EQ(Korvatex(platform, folder.ProgramPath(), c.text).ResultCode, c.code);
+    EXPECT_EQ(Korvatex({folder.ProgramPath()}, c.text).ResultCode, c.code);
   }
 }
 

@@ -40,16 +40,9 @@ TEST(MessagesTest, EveryCodeHasItsText) {
   }
 }
 
-TEST(MessagesTest, CaptionsAndFullWidthDigits) {
+TEST(MessagesTest, Captions) {
   EXPECT_EQ(TitleCaption(), Cp932("元素データ表示 Ver.") + kVersion);
   EXPECT_EQ(texts::kWeightCaption, Cp932("分子量・式量計算"));
-  std::string buffer;
-  EXPECT_EQ(FullWidthDigit(buffer, 0), Cp932("０"));
-  EXPECT_EQ(FullWidthDigit(buffer, 7), "\x82\x56");
-  EXPECT_EQ(FullWidthDigit(buffer, 9), Cp932("９"));
-  EXPECT_EQ(FullWidthDigit(buffer, 10), Cp932("９"));  // left as it was
-  std::string empty;
-  EXPECT_EQ(FullWidthDigit(empty, 4000000000u), "");
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "test_support.h"
+
 namespace {
 
 TEST(NumbersTest, IntegersAndDecimalsAtTheFront) {
@@ -23,6 +27,29 @@ TEST(NumbersTest, IntegersAndDecimalsAtTheFront) {
     EXPECT_EQ(ReadInteger(c.text), c.integer);
     EXPECT_DOUBLE_EQ(ReadDecimal(c.text), c.decimal);
   }
+}
+
+TEST(NumbersTest, RoundDecimalRoundsHalvesTowardsPositiveInfinity) {
+  const struct { double x; int n; std::string expected; } cases[] = {
+      {2.5, 0, "3"},       {-2.5, 0, "-2"},      {-2.4, 0, "-2"},   {-2.6, 0, "-3"},
+      {0.125, 2, "0.13"},  {-0.125, 2, "-0.12"}, {1.005, 2, "1.00"}, {2.675, 2, "2.68"},
+      {273.15, 1, "273.2"}, {0.5, 0, "1"},       {-1.5, 0, "-1"},   {7.0, 0, "7"},
+      {273.15, 0, "273"},  {273.15, 3, "273.150"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << " at " << c.n);
+    EXPECT_EQ(FormatFixed(static_cast<double>(RoundDecimal(c.x, c.n)), c.n), c.expected);
+  }
+}
+
+TEST(NumbersTest, FullWidthDigits) {
+  std::string buffer;
+  EXPECT_EQ(FullWidthDigit(buffer, 0), Cp932("０"));
+  EXPECT_EQ(FullWidthDigit(buffer, 7), "\x82\x56");
+  EXPECT_EQ(FullWidthDigit(buffer, 9), Cp932("９"));
+  EXPECT_EQ(FullWidthDigit(buffer, 10), Cp932("９"));  // left as it was
+  std::string empty;
+  EXPECT_EQ(FullWidthDigit(empty, 4000000000u), "");
 }
 
 }  // namespace

@@ -43,9 +43,4 @@ TEST(RecordTest, LongLinesAndManyFieldsAreHeldWhole) {
   EXPECT_EQ(record[999], "f");
 }
 
-TEST(RecordTest, RemoveChar) {
-  std::string text = "\"a\"b\x83\x22\"";  // the quote after 0x83 is its trail byte
-  EXPECT_EQ(RemoveChar(text, '"'), "ab\x83\x22");
-}
-
 }  // namespace

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/platform.h"
+#include "main/platform.h"
 
 // A fresh folder under the system's temporary folder, removed at the end.
 class ScratchFolder {

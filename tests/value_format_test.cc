@@ -1,5 +1,7 @@
 #include "element/value_format.h"
 
+#include "text/numbers.h"
+
 #include <gtest/gtest.h>
 
 #include "test_support.h"
@@ -7,19 +9,6 @@
 #include <string>
 
 namespace {
-
-TEST(ValueFormatTest, RoundDecimalRoundsHalvesTowardsPositiveInfinity) {
-  const struct { double x; int n; std::string expected; } cases[] = {
-      {2.5, 0, "3"},       {-2.5, 0, "-2"},      {-2.4, 0, "-2"},   {-2.6, 0, "-3"},
-      {0.125, 2, "0.13"},  {-0.125, 2, "-0.12"}, {1.005, 2, "1.00"}, {2.675, 2, "2.68"},
-      {273.15, 1, "273.2"}, {0.5, 0, "1"},       {-1.5, 0, "-1"},   {7.0, 0, "7"},
-      {273.15, 0, "273"},  {273.15, 3, "273.150"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.x << " at " << c.n);
-    EXPECT_EQ(FormatFixed(static_cast<double>(RoundDecimal(c.x, c.n)), c.n), c.expected);
-  }
-}
 
 TEST(ValueFormatTest, TemperaturesAreBroughtToTheSamePlaces) {
   const struct { double celsius; int n; std::string kelvin; std::string fahrenheit; } cases[] = {

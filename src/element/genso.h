@@ -2,19 +2,20 @@
 //
 // Each run builds one command object: a `Korvatex` (element report) or a
 // `Molweigh` (formula weight). Construction does all reading and checking
-// and records the outcome in `ResultCode`; `Run` then produces the output.
-// The base reads the settings and opens the element data file, which stays
-// open until the command has read what it needs; destroying the object
-// closes it if it is still open.
+// and records the outcome in `ResultCode`; `Run` then produces the result
+// text, which the caller puts on the clipboard. The base reads the settings
+// and opens the element data file, which stays open until the command has
+// read what it needs; destroying the object closes it if it is still open.
 #ifndef KORVATEX_ELEMENT_GENSO_H_
 #define KORVATEX_ELEMENT_GENSO_H_
 
 #include <memory>
+#include <optional>
 #include <string>
-#include <string_view>
 
+#include "element/result_codes.h"
 #include "files/line_reader.h"
-#include "platform/platform.h"
+#include "files/settings.h"
 
 class Genso {
  public:
@@ -22,22 +23,25 @@ class Genso {
   Genso(const Genso&) = delete;
   Genso& operator=(const Genso&) = delete;
 
-  // Writes the command's result to the clipboard; true when it was taken.
-  // Called only when construction left `ResultCode` at 0.
-  virtual bool Run() = 0;
+  // The command's result, a CP932 text for the clipboard; none when it
+  // records a failure in `ResultCode` instead. It may also record a
+  // warning and still give its result. Called only when construction left
+  // `ResultCode` at 0.
+  virtual std::optional<std::string> Run() = 0;
 
   // 0 until a step records a failure or a warning; a later record replaces
   // an earlier one.
   int ResultCode = 0;
+  // From the settings file; the formula command puts its digits argument,
+  // when given, in place of `DecimalDigits`. Messages name both.
+  int DecimalDigits = 0;
+  std::string DataFilePath;
 
  protected:
-  Genso(Platform& platform, std::string_view program_path);
+  explicit Genso(const SettingsLocation& settings);
 
   void CloseDataFile() { DataFile.reset(); }
 
-  Platform& platform;
-  int DecimalDigits = 0;
-  std::string DataFilePath;
   std::unique_ptr<LineReader> DataFile;  // null once closed or if never open
 };
 

@@ -1,9 +1,7 @@
 #include "element/value_format.h"
 
-#include <cfloat>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 
 #include "text/cp932.h"
 #include "text/fold.h"
@@ -14,12 +12,6 @@ namespace {
 
 constexpr double kKelvinOffset = 273.15;
 constexpr double kOneFifth = 0.2;
-
-long double PowerOfTen(int n) {
-  long double p = 1;  // exact as long as it fits the significand
-  for (int i = 0; i < n; ++i) p *= 10;
-  return p;
-}
 
 // A noble-gas core and the shells it fills.
 struct Core {
@@ -53,18 +45,6 @@ void AddTerm(std::string_view term, ShellCounts* counts) {
 
 }  // namespace
 
-long double RoundDecimal(double x, int n) {
-  const long double p = PowerOfTen(n);
-  const long double scaled = x * p;
-  // Beyond the double range x has no digits left to round at n places (only
-  // a text with hundreds of decimals asks for that): it stays as it is.
-  if (!(std::fabs(scaled) <= DBL_MAX)) return x;
-  const double y = static_cast<double>(scaled);
-  const double f = std::floor(y);
-  const double r = (y - f >= 0.5) ? std::ceil(y) : f;
-  return r / p;
-}
-
 long double CelsiusToKelvin(double x, int n) {
   const double a = static_cast<double>(RoundDecimal(x, n));
   const long double b = RoundDecimal(kKelvinOffset, n);
@@ -77,14 +57,6 @@ long double CelsiusToFahrenheit(double x, int n) {
   const long double nine_a = a * 9;
   const double t = static_cast<double>(nine_a * static_cast<long double>(kOneFifth) + 32);
   return RoundDecimal(t, n);
-}
-
-std::string FormatFixed(double value, int decimals) {
-  const int length = std::snprintf(nullptr, 0, "%.*f", decimals, value);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  std::snprintf(text.data(), text.size(), "%.*f", decimals, value);
-  text.resize(static_cast<size_t>(length));
-  return text;
 }
 
 int CountDecimals(std::string_view text) {

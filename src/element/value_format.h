@@ -1,9 +1,5 @@
-// Derived values of the element report, and the program's one rounding.
-//
-// `RoundDecimal` rounds halves upward (towards positive infinity), deciding
-// on the double that x * 10^n gives: 2.675 rounds to 2.68 at two places and
-// 1.005 to 1.00. It is shared with the formula weights. The rest lays out
-// the element report: temperatures in three scales, decimal counting, list
+// Derived values of the element report, rounded with `RoundDecimal`
+// (text/numbers.h): temperatures in three scales, decimal counting, list
 // re-punctuation, and the shell occupation worked out from an electron
 // configuration such as [Ar]3d10､4s2.
 #ifndef KORVATEX_ELEMENT_VALUE_FORMAT_H_
@@ -15,17 +11,10 @@
 #include <string_view>
 #include <vector>
 
-// x rounded to n >= 0 decimal places, in extended precision.
-long double RoundDecimal(double x, int n);
-
 // Celsius to kelvin and to degrees Fahrenheit, input, offset and result
 // all brought to n decimal places.
 long double CelsiusToKelvin(double x, int n);
 long double CelsiusToFahrenheit(double x, int n);
-
-// `value` in fixed-point notation with `decimals` places, as printf's
-// "%.*f" writes it.
-std::string FormatFixed(double value, int decimals);
 
 // Number of characters after the first "." (0 when there is none).
 int CountDecimals(std::string_view text);

@@ -1,18 +1,7 @@
 #include "files/record.h"
 
-#include "files/settings.h"
 #include "text/cp932.h"
-
-std::string& RemoveChar(std::string& text, char ch) {
-  std::string kept;
-  kept.reserve(text.size());
-  for (size_t pos = 0; pos < text.size(); pos = cp932::NextChar(text, pos)) {
-    const std::string_view character = cp932::CharAt(text, pos);
-    if (character != std::string_view(&ch, 1)) kept += character;
-  }
-  text = std::move(kept);
-  return text;
-}
+#include "text/edit.h"
 
 int SplitRecord(std::string_view line, ElementRecord* record) {
   std::string copy(cp932::UpToNul(line));

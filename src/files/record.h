@@ -22,7 +22,4 @@ using ElementRecord = std::vector<std::string>;
 // of fields (at least 1). Fields are held whole, however long.
 int SplitRecord(std::string_view line, ElementRecord* record);
 
-// Removes every occurrence of the character `ch` from `text`.
-std::string& RemoveChar(std::string& text, char ch);
-
 #endif  // KORVATEX_FILES_RECORD_H_

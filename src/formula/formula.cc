@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "element/value_format.h"
 #include "files/record.h"
 #include "text/cp932.h"
 #include "text/numbers.h"

@@ -1,14 +1,11 @@
 #include "formula/molweigh.h"
 
-#include "element/value_format.h"
-#include "main/clipboard.h"
-#include "main/messages.h"
 #include "text/numbers.h"
 #include "text/texts.h"
 
-Molweigh::Molweigh(Platform& platform, std::string_view formula,
-                   std::string_view program_path, std::optional<std::string_view> digits)
-    : Genso(platform, program_path) {
+Molweigh::Molweigh(std::string_view formula, const SettingsLocation& settings,
+                   std::optional<std::string_view> digits)
+    : Genso(settings) {
   if (digits) DecimalDigits = ReadInteger(*digits);
   if (DecimalDigits < 0 || DecimalDigits > kMaxDecimalDigits) {
     ResultCode = kDigitsOutOfRange;
@@ -42,11 +39,9 @@ std::string Molweigh::ResultLine() const {
          FormatFixed(static_cast<double>(FormulaWeight), DecimalDigits);
 }
 
-bool Molweigh::Run() {
+std::optional<std::string> Molweigh::Run() {
   if (Flags.UncertainFlag) ResultCode = kUncertainDigits;
   if (Flags.ParenFlag) ResultCode = kContainsLithium;
   if (Flags.BracketFlag) ResultCode = kUnstableIsotope;
-  const bool copied = CopyToClipboard(platform, ResultLine());
-  if (!copied) ResultCode = kNoClipboard;
-  return copied;
+  return ResultLine();
 }

@@ -3,7 +3,7 @@
 // Construction settles the decimal places (the digits argument, else the
 // settings file; 0 to 7), loads every element line of the data file and
 // weighs the formula. `Run` turns the warning flags into a result code and
-// puts the one-line result on the clipboard:
+// gives the one-line result:
 //   化学式：CuSO4.5H2O<TAB>分子量・式量＝ 249.71
 #ifndef KORVATEX_FORMULA_MOLWEIGH_H_
 #define KORVATEX_FORMULA_MOLWEIGH_H_
@@ -20,10 +20,10 @@ constexpr int kMaxDecimalDigits = 7;
 
 class Molweigh : public Genso {
  public:
-  Molweigh(Platform& platform, std::string_view formula, std::string_view program_path,
+  Molweigh(std::string_view formula, const SettingsLocation& settings,
            std::optional<std::string_view> digits);
 
-  bool Run() override;
+  std::optional<std::string> Run() override;
 
   // The one-line result for the weight and formula held.
   std::string ResultLine() const;

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "main/platform.h"
 
 // Opens and empties the clipboard and, when `text` is given, puts it there
 // as plain CP932 text; the clipboard is closed again on every path. Returns

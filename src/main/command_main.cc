@@ -12,9 +12,10 @@
 #include "formula/molweigh.h"
 #include "main/clipboard.h"
 #include "main/messages.h"
-#include "text/cp932.h"
+#include "text/edit.h"
 #include "text/fold.h"
 #include "text/numbers.h"
+#include "text/path.h"
 #include "text/texts.h"
 
 namespace {
@@ -26,29 +27,24 @@ std::string FullWidth(unsigned value) {
   return FullWidthDigit(digit, value);
 }
 
-// The text for `code`, with its place filled as the code needs.
-std::string MessageFor(int code, int argc, char** argv) {
+// The text for `code`, with its place filled as the code needs: the
+// arguments as folded, and the data file's path and the decimal places as
+// the command object holds them (from the settings file, or the digits
+// argument).
+std::string MessageFor(int code, int argc, char** argv, const Genso* command) {
   switch (code) {
-    case kNoDataFile: {
-      std::string path;
-      ReadSettings(&path, argv[0]);
-      return ComposeMessage(code, path);
-    }
+    case kNoDataFile:
+      return ComposeMessage(code, command != nullptr ? command->DataFilePath : "");
     case kBadSymbol:
     case kBadAtomicNumber:
       return ComposeMessage(code, argv[1]);
     case kBadFormula:
     case kUnstableIsotope:
       return ComposeMessage(code, argv[2]);
-    case kUncertainDigits: {
-      if (argc == 4) {
-        return ComposeMessage(code, FullWidth(static_cast<unsigned>(ReadInteger(argv[3]))),
-                              /*digits_from_command_line=*/true);
-      }
-      std::string path;
-      const int digits = ReadSettings(&path, argv[0]);
-      return ComposeMessage(code, FullWidth(static_cast<unsigned>(digits)));
-    }
+    case kUncertainDigits:
+      return ComposeMessage(
+          code, FullWidth(static_cast<unsigned>(command != nullptr ? command->DecimalDigits : -1)),
+          /*digits_from_command_line=*/argc == 4);
     case kDigitsOutOfRange:
       return ComposeMessage(code, FullWidth(static_cast<unsigned>(kMaxDecimalDigits)));
     default:
@@ -58,21 +54,21 @@ std::string MessageFor(int code, int argc, char** argv) {
 
 // Builds the command object for an argument list of an accepted shape, or
 // records code 3. Only for two or more arguments.
-std::unique_ptr<Genso> MakeCommand(int argc, char** argv, Platform& platform,
+std::unique_ptr<Genso> MakeCommand(int argc, char** argv, const SettingsLocation& settings,
                                    std::string* caption, int* code) {
   if (argc == 2) {
     if (argv[1][0] == '/') {
       *code = kBadParameters;
       return nullptr;
     }
-    return std::make_unique<Korvatex>(platform, argv[0], argv[1]);
+    return std::make_unique<Korvatex>(settings, argv[1]);
   }
   UpperCaseArgument(argv[1]);
   if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "/W") == 0) {
     *caption = texts::kWeightCaption;
     std::optional<std::string_view> digits;
     if (argc == 4) digits = argv[3];
-    return std::make_unique<Molweigh>(platform, argv[2], argv[0], digits);
+    return std::make_unique<Molweigh>(argv[2], settings, digits);
   }
   *code = kBadParameters;
   return nullptr;
@@ -80,20 +76,8 @@ std::unique_ptr<Genso> MakeCommand(int argc, char** argv, Platform& platform,
 
 }  // namespace
 
-char* UpperCaseArgument(char* text) {
-  const std::string_view view(text);
-  for (size_t pos = 0; pos < view.size(); pos = cp932::NextChar(view, pos)) {
-    auto* byte = reinterpret_cast<unsigned char*>(text + pos);
-    if (cp932::CharLength(view, pos) == 1) {
-      if (byte[0] >= 'a' && byte[0] <= 'z') byte[0] = static_cast<unsigned char>(byte[0] - 0x20);
-    } else if (byte[0] == 0x82 && byte[1] >= 0x81 && byte[1] <= 0x9A) {
-      byte[1] = static_cast<unsigned char>(byte[1] - 0x21);
-    }
-  }
-  return text;
-}
-
-int CommandMain(int argc, char** argv, Platform& platform) {
+int CommandMain(int argc, char** argv, Platform& platform,
+                std::string_view personal_settings_file) {
   for (int i = 1; i < argc; ++i) FoldFullWidth(argv[i]);
 
   int code = kSuccess;
@@ -109,14 +93,19 @@ int CommandMain(int argc, char** argv, Platform& platform) {
 
   std::unique_ptr<Genso> command;
   if (code == kSuccess) {
-    command = MakeCommand(argc, argv, platform, &caption, &code);
+    command = MakeCommand(argc, argv, {argv[0], personal_settings_file}, &caption, &code);
     if (command) {
-      if (command->ResultCode == kSuccess) command->Run();
+      if (command->ResultCode == kSuccess) {
+        const std::optional<std::string> result = command->Run();
+        // A result that does not reach the clipboard is a failure, whatever
+        // warning came with it.
+        if (result && !CopyToClipboard(platform, *result)) command->ResultCode = kNoClipboard;
+      }
       code = command->ResultCode;
     }
   }
 
-  const std::string message = MessageFor(code, argc, argv);
+  const std::string message = MessageFor(code, argc, argv, command.get());
   command.reset();  // closes the data file before the message is shown
   if (code != kSuccess && code != kHelpOpened) {
     platform.ShowMessage(message, caption, MessageIcon::kWarning);
@@ -124,9 +113,10 @@ int CommandMain(int argc, char** argv, Platform& platform) {
   return code;
 }
 
-int RunCommandMain(int argc, char** argv, Platform& platform) {
+int RunCommandMain(int argc, char** argv, Platform& platform,
+                   std::string_view personal_settings_file) {
   try {
-    return CommandMain(argc, argv, platform);
+    return CommandMain(argc, argv, platform, personal_settings_file);
   } catch (const std::exception& error) {
     const char* text = error.what();
     platform.ShowMessage(text != nullptr && *text != '\0' ? text : texts::kUnknownException,

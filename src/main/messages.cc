@@ -45,11 +45,3 @@ std::string ComposeMessage(int code, std::string_view fill,
                            bool digits_from_command_line) {
   return FillIn(MessageTemplate(code, digits_from_command_line), fill);
 }
-
-std::string& FullWidthDigit(std::string& buffer, unsigned value) {
-  if (value <= 9) {
-    buffer = "\x82";
-    buffer += static_cast<char>(0x4F + value);
-  }
-  return buffer;
-}

@@ -9,22 +9,7 @@
 #include <string>
 #include <string_view>
 
-enum ResultCodes {
-  kSuccess = 0,
-  kHelpOpened = 1,
-  kTooFewParameters = 2,
-  kBadParameters = 3,
-  kNoDataFile = 4,
-  kBadSymbol = 5,
-  kBadAtomicNumber = 6,
-  kTooManyItems = 7,
-  kNoClipboard = 8,
-  kBadFormula = 9,
-  kUncertainDigits = 10,
-  kDigitsOutOfRange = 11,
-  kContainsLithium = 12,
-  kUnstableIsotope = 13,
-};
+#include "element/result_codes.h"
 
 // The caption of every message, formed from the program's version. The
 // other captions are in the texts catalogue (text/texts.h).
@@ -38,9 +23,5 @@ std::string FillIn(std::string_view text_template, std::string_view fill);
 // chooses between the two wordings of code 10.
 std::string ComposeMessage(int code, std::string_view fill,
                            bool digits_from_command_line = false);
-
-// Writes the full-width digit for `value` (0 to 9) into `buffer`; any other
-// value leaves the buffer as it was. Returns the buffer.
-std::string& FullWidthDigit(std::string& buffer, unsigned value);
 
 #endif  // KORVATEX_MAIN_MESSAGES_H_

@@ -32,11 +32,11 @@
 #include <mach-o/dyld.h>
 #endif
 
-#include "files/settings.h"
 #include "main/command_main.h"
 #include "main/messages.h"
-#include "platform/platform.h"
+#include "main/platform.h"
 #include "platform/text_conversion.h"
+#include "text/path.h"
 #include "text/texts.h"
 #include "text/version.h"
 
@@ -499,7 +499,6 @@ int main(int argc, char** argv) {
   std::setlocale(LC_CTYPE, "");   // only to learn the codeset
   const std::string codeset = EffectiveCodeset(nl_langinfo(CODESET));
   if (const std::optional<int> code = RunOption(argc, argv, codeset)) return *code;
-  UsePersonalSettingsFile(PersonalSettingsFile());
 
   std::vector<std::string> args{ProgramPath(argc > 0 ? argv[0] : nullptr)};
   for (int i = 1; i < argc; ++i) args.push_back(ToCp932(argv[i], codeset));
@@ -508,7 +507,8 @@ int main(int argc, char** argv) {
   arg_pointers.push_back(nullptr);
 
   PosixPlatform platform(codeset);
-  const int code = RunCommandMain(static_cast<int>(args.size()), arg_pointers.data(), platform);
+  const int code = RunCommandMain(static_cast<int>(args.size()), arg_pointers.data(), platform,
+                                  PersonalSettingsFile());
   if (code == kNoClipboard && platform.MissingToolHint() != nullptr) {
     Print(stderr, std::string(platform.MissingToolHint()) + "\n", codeset);
   }

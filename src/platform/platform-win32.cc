@@ -15,8 +15,8 @@
 
 #include "main/command_main.h"
 #include "main/messages.h"
+#include "main/platform.h"
 #include "platform/command_line.h"
-#include "platform/platform.h"
 #include "text/texts.h"
 
 namespace {

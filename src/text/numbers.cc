@@ -1,6 +1,9 @@
 #include "text/numbers.h"
 
+#include <cfloat>
 #include <climits>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -18,6 +21,12 @@ size_t SkipDigits(std::string_view text, size_t pos) {
 size_t SkipSign(std::string_view text, size_t pos) {
   if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
   return pos;
+}
+
+long double PowerOfTen(int n) {
+  long double p = 1;  // exact as long as it fits the significand
+  for (int i = 0; i < n; ++i) p *= 10;
+  return p;
 }
 
 }  // namespace
@@ -65,4 +74,32 @@ double ReadDecimal(std::string_view text) {
   }
   const std::string number(text.substr(0, pos));
   return std::strtod(number.c_str(), nullptr);
+}
+
+long double RoundDecimal(double x, int n) {
+  const long double p = PowerOfTen(n);
+  const long double scaled = x * p;
+  // Beyond the double range x has no digits left to round at n places (only
+  // a text with hundreds of decimals asks for that): it stays as it is.
+  if (!(std::fabs(scaled) <= DBL_MAX)) return x;
+  const double y = static_cast<double>(scaled);
+  const double f = std::floor(y);
+  const double r = (y - f >= 0.5) ? std::ceil(y) : f;
+  return r / p;
+}
+
+std::string FormatFixed(double value, int decimals) {
+  const int length = std::snprintf(nullptr, 0, "%.*f", decimals, value);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  std::snprintf(text.data(), text.size(), "%.*f", decimals, value);
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+std::string& FullWidthDigit(std::string& buffer, unsigned value) {
+  if (value <= 9) {
+    buffer = "\x82";
+    buffer += static_cast<char>(0x4F + value);
+  }
+  return buffer;
 }

@@ -1,14 +1,22 @@
-// The separator between folders in a path, as the program's system writes it.
+// Paths of the files that lie beside the program.
 //
-// Files beside the program (settings, data, help) are found by cutting the
-// program path after its last separator.
+// The settings, data and help files are found by cutting the program path
+// after its last folder separator and putting the file's name there.
 #ifndef KORVATEX_TEXT_PATH_H_
 #define KORVATEX_TEXT_PATH_H_
 
+#include <string>
+#include <string_view>
+
+// The separator between folders in a path, as the program's system writes it.
 #ifdef _WIN32
 constexpr char kPathSeparator = '\\';
 #else
 constexpr char kPathSeparator = '/';
 #endif
+
+// The file `name` in the program's folder: `program_path` up to and
+// including its last folder separator, then `name`.
+std::string SiblingPath(std::string_view program_path, std::string_view name);
 
 #endif  // KORVATEX_TEXT_PATH_H_

@@ -1,12 +1,13 @@
 // The operating-system services that korvatex uses, behind one interface.
 //
-// The command logic reaches the system only through `Platform`: the four
-// clipboard operations, a message shown under a caption, and a file opened
-// with the viewer the system associates with it. Each operating system has
-// its own implementation (platform-win32.cc, platform-posix.cc); the tests use
-// a recording fake. All texts passed in are CP932 bytes.
-#ifndef KORVATEX_PLATFORM_PLATFORM_H_
-#define KORVATEX_PLATFORM_PLATFORM_H_
+// The command front end reaches the system only through `Platform`: the
+// four clipboard operations, a message shown under a caption, and a file
+// opened with the viewer the system associates with it. The front end
+// declares what it needs here; each operating system implements it in
+// src/platform/ (platform-win32.cc, posix_platform.h), and the tests use a
+// recording fake. All texts passed in are CP932 bytes.
+#ifndef KORVATEX_MAIN_PLATFORM_H_
+#define KORVATEX_MAIN_PLATFORM_H_
 
 #include <string_view>
 
@@ -33,4 +34,4 @@ class Platform {
   virtual void OpenWithViewer(std::string_view path) = 0;
 };
 
-#endif  // KORVATEX_PLATFORM_PLATFORM_H_
+#endif  // KORVATEX_MAIN_PLATFORM_H_
