@@ -1,0 +1,60 @@
+#include "platform/clipboard_tool.h"
+
+#include "text/texts.h"
+
+bool IsPlainWords(std::string_view command) {
+  return command.find_first_of("'\"$`\\|&;<>()*?[#~=%\n") == std::string_view::npos;
+}
+
+Tool ToolFromSetting(const std::string& command) {
+  Tool tool;
+  tool.shows_output = true;
+  if (!IsPlainWords(command)) {
+    tool.argv = {"/bin/sh", "-c", command};
+    return tool;
+  }
+  size_t pos = 0;
+  while ((pos = command.find_first_not_of(" \t", pos)) != std::string::npos) {
+    const size_t end = command.find_first_of(" \t", pos);
+    tool.argv.push_back(command.substr(pos, end - pos));
+    pos = end;
+  }
+  if (tool.argv.empty()) tool.argv = {"/bin/sh", "-c", command};  // blanks only
+  tool.shell_command = command;
+  return tool;
+}
+
+ClipboardChoice ChooseClipboardTool(const EnvironmentLookup& environment,
+                                    const ProgramLookup& is_on_path) {
+  const std::string custom = environment("KORVATEX_CLIPBOARD");
+  if (!custom.empty()) {
+    const Tool tool = ToolFromSetting(custom);
+    return {ClipboardBackend{false, tool, tool}};
+  }
+  const bool wayland = !environment("WAYLAND_DISPLAY").empty();
+  const bool x11 = !environment("DISPLAY").empty();
+  // wl-copy --clear leaves the text in place on some compositors; an empty
+  // text replaces it everywhere.
+  if (wayland && is_on_path("wl-copy")) {
+    const Tool wl_copy{{"wl-copy"}};
+    return {ClipboardBackend{false, wl_copy, wl_copy}};
+  }
+  if (x11 && is_on_path("xclip")) {
+    const Tool xclip{{"xclip", "-selection", "clipboard", "-i"}};
+    return {ClipboardBackend{false, xclip, xclip}};
+  }
+  if (x11 && is_on_path("xsel")) {
+    return {ClipboardBackend{
+        false, {{"xsel", "--clipboard", "--clear"}}, {{"xsel", "--clipboard", "--input"}}}};
+  }
+#ifdef __APPLE__
+  if (is_on_path("pbcopy")) {
+    const Tool pbcopy{{"pbcopy"}};
+    return {ClipboardBackend{false, pbcopy, pbcopy}};
+  }
+  return {std::nullopt, texts::kNoClipboardToolHint};
+#else
+  if (!wayland && !x11) return {ClipboardBackend{true, {}, {}}};
+  return {std::nullopt, wayland ? texts::kInstallWlClipboardHint : texts::kInstallXclipHint};
+#endif
+}

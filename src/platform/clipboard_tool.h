@@ -1,0 +1,49 @@
+// The choice of the clipboard tool on a POSIX system.
+//
+// In this order: the command in $KORVATEX_CLIPBOARD; wl-copy on Wayland
+// ($WAYLAND_DISPLAY set); xclip, else xsel, on X11 ($DISPLAY set); pbcopy on
+// macOS; and without any graphical session, standard output. A graphical
+// session without its tool gets none, and a hint that names the package to
+// install. The choice depends only on the two lookups it is given, so it can
+// be tried out with a table of environments without starting anything.
+#ifndef KORVATEX_PLATFORM_CLIPBOARD_TOOL_H_
+#define KORVATEX_PLATFORM_CLIPBOARD_TOOL_H_
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/subprocess.h"
+
+// The value of an environment variable; empty when it is not set.
+using EnvironmentLookup = std::function<std::string(const char* name)>;
+// True when a program of that name can be started.
+using ProgramLookup = std::function<bool(const std::string& name)>;
+
+// Where clipboard texts go. Emptying runs `empty` with no input; a text is
+// handed to `hand_over`. Standard output takes the texts itself.
+struct ClipboardBackend {
+  bool is_standard_output = false;
+  Tool empty;
+  Tool hand_over;
+};
+
+// The backend chosen, or none and the CP932 hint that names what to install.
+struct ClipboardChoice {
+  std::optional<ClipboardBackend> backend;
+  const char* missing_tool_hint = nullptr;
+};
+
+ClipboardChoice ChooseClipboardTool(const EnvironmentLookup& environment,
+                                    const ProgramLookup& is_on_path);
+
+// True when `command` holds none of the characters that make shell syntax,
+// so that its words can be run without a shell.
+bool IsPlainWords(std::string_view command);
+
+// The tool that $KORVATEX_CLIPBOARD names: its blank-separated words when
+// they are plain, else the command run by /bin/sh.
+Tool ToolFromSetting(const std::string& command);
+
+#endif  // KORVATEX_PLATFORM_CLIPBOARD_TOOL_H_

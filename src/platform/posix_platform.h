@@ -1,0 +1,67 @@
+// The POSIX platform: Linux first, macOS where it costs little.
+//
+// The clipboard is the tool chosen by clipboard_tool.h, which takes UTF-8
+// text on standard input; without any graphical session it is standard
+// output, in the locale's encoding. Texts leave with LF line ends. Messages
+// go to standard error as one line, "caption: text". The help file is
+// opened with xdg-open (macOS: open), and the HTML copy of the help when
+// that fails. Also here: where the program and the user's settings file
+// are.
+#ifndef KORVATEX_PLATFORM_POSIX_PLATFORM_H_
+#define KORVATEX_PLATFORM_POSIX_PLATFORM_H_
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "main/platform.h"
+#include "platform/clipboard_tool.h"
+
+class PosixPlatform : public Platform {
+ public:
+  // `codeset` is the locale's, for standard output and error; a text for
+  // standard output goes to `output`, messages to `errors`.
+  PosixPlatform(std::string codeset, ClipboardChoice clipboard, FILE* output = stdout,
+                FILE* errors = stderr);
+
+  bool OpenClipboard() override;
+  bool EmptyClipboard() override;
+  bool SetClipboardText(std::string_view text) override;
+  void CloseClipboard() override;
+  void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
+  void OpenWithViewer(std::string_view path) override;
+
+  // The hint when no clipboard tool was found, else null.
+  const char* MissingToolHint() const;
+
+ private:
+  std::string codeset_;
+  bool emptied_ = false;  // emptied by this run, nothing handed over since
+  std::optional<ClipboardBackend> backend_;
+  const char* missing_tool_hint_;
+  FILE* output_;
+  FILE* errors_;
+};
+
+// The value of the environment variable `name`; empty when it is not set.
+std::string Environment(const char* name);
+
+// `text` with every CR LF made LF, the line end of POSIX systems. CR and LF
+// are never the second byte of a CP932 character.
+std::string WithLfLineEnds(std::string_view text);
+
+// Writes `text` (CP932) to `stream` in `codeset`; false when that fails.
+bool Print(FILE* stream, std::string_view text, const std::string& codeset);
+
+// The resolved absolute path of the running program, so that its files are
+// found beside the real program even when it is started through a symlink:
+// what `self_link` points to, else `argv0` resolved, else `argv0` as it is.
+std::string ProgramPath(const char* argv0, const char* self_link = "/proc/self/exe");
+
+// The user's own settings file, $XDG_CONFIG_HOME/korvatex/KORVATEX.INI
+// (~/.config when XDG_CONFIG_HOME is unset, empty or not absolute); empty
+// when neither gives a folder.
+std::string PersonalSettingsFile(const EnvironmentLookup& environment);
+
+#endif  // KORVATEX_PLATFORM_POSIX_PLATFORM_H_

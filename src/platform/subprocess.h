@@ -1,0 +1,42 @@
+// Starting other programs from the POSIX program.
+//
+// Two kinds are started: a clipboard tool, which gets a text on its
+// standard input and is waited for, and the help viewer, which is given a
+// moment to fail and then left to run. Neither holds any other file of this
+// program. The choice of which tool to run is made elsewhere
+// (clipboard_tool.h).
+#ifndef KORVATEX_PLATFORM_SUBPROCESS_H_
+#define KORVATEX_PLATFORM_SUBPROCESS_H_
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// A clipboard tool and what becomes of its standard output.
+struct Tool {
+  Tool(std::vector<std::string> words = {}) : argv(std::move(words)) {}  // NOLINT: implicit
+  std::vector<std::string> argv;
+  bool shows_output = false;  // false: its standard output goes to /dev/null
+  std::string shell_command;  // run by /bin/sh when argv[0] names no program
+};
+
+// Runs `tool` with `input` on its standard input; true when it exits 0.
+// When it fails, what it wrote on its standard error is shown on this
+// program's standard error; when it succeeds, nothing of it is.
+bool RunTool(const Tool& tool, std::string_view input);
+
+// Starts `viewer file` in a session of its own, its output discarded. True
+// when it is still running after a short grace time (a viewer in the
+// foreground) or has ended with 0; false when it could not be started or
+// ended with another status. The program never waits for the viewer itself.
+bool StartViewer(const char* viewer, const std::string& file);
+
+// True when `name` is an executable regular file in one of the folders of
+// `path` (a PATH value: folders separated by ":", an empty one meaning ".").
+bool IsOnPath(const std::string& name, const std::string& path);
+
+// Writes all of `bytes` to `fd`; false when a write fails.
+bool WriteAll(int fd, std::string_view bytes);
+
+#endif  // KORVATEX_PLATFORM_SUBPROCESS_H_
