@@ -21,10 +21,9 @@ if ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, long) { return 0; 
   exit 1
 fi
 
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DKORVATEX_LIBFUZZER=ON \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --preset libfuzzer >/dev/null
 all="fold split_record settings element_report formula command_main"
-cmake --build build-fuzz -j2 --target korvatex_data $(for t in $all; do echo fuzz_$t; done) \
+cmake --build --preset libfuzzer -j2 --target korvatex_data $(for t in $all; do echo fuzz_$t; done) \
   >/dev/null
 
 # Filling every new block with a pattern finds nothing ASan would not, and

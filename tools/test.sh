@@ -62,29 +62,30 @@ windows_package() {
     (cd build-win && cpack -G ZIP) && sh tests/package_test.sh build-win/korvatex-${version}-win64.zip
 }
 
-# The tests are asked for by name: the README's first command configures
-# this folder for the program alone.
-cmake -S . -B build -DBUILD_TESTING=ON
-cmake --build build -j"$jobs"
-suite "CTest" ctest_counts ctest --test-dir build --output-on-failure -j"$jobs"
+# The builds are the presets of CMakePresets.json. Those that run CTest ask
+# for the tests by name (BUILD_TESTING): the README's first command
+# configures build/ for the program alone.
+cmake --preset default
+cmake --build --preset default -j"$jobs"
+suite "CTest" ctest_counts ctest --preset default -j"$jobs"
 suite "Debian package" check_counts debian_package
 
 # The same program and tests built with Clang: the suite passes, and both
 # programs give the same bytes for the same requests.
-CC=clang CXX=clang++ cmake -S . -B build-clang -DBUILD_TESTING=ON
-cmake --build build-clang -j"$jobs"
-suite "CTest, Clang" ctest_counts ctest --test-dir build-clang --output-on-failure -j"$jobs"
+cmake --preset clang
+cmake --build --preset clang -j"$jobs"
+suite "CTest, Clang" ctest_counts ctest --preset clang -j"$jobs"
 suite "GCC and Clang agree" check_counts \
   sh tools/compare_programs.sh build/korvatex build-clang/korvatex build/KORVATEX.CSV
 
-cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
-cmake --build build-win -j"$jobs"
+cmake --preset mingw
+cmake --build --preset mingw -j"$jobs"
 suite "Windows ZIP" check_counts windows_package
 suite "Windows under Wine" check_counts sh tests/wine/wine_test.sh build-win
 
-cmake -S . -B build-asan -DKORVATEX_SANITIZE=ON -DBUILD_TESTING=ON
-cmake --build build-asan -j"$jobs"
-suite "CTest, ASan and UBSan" ctest_counts ctest --test-dir build-asan --output-on-failure -j"$jobs"
+cmake --preset asan
+cmake --build --preset asan -j"$jobs"
+suite "CTest, ASan and UBSan" ctest_counts ctest --preset asan -j"$jobs"
 
 suite "Fuzzing" fuzz_counts sh tools/fuzz.sh
 
