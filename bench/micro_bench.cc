@@ -68,9 +68,7 @@ const ElementLines& Elements() {
 }
 
 // "((...(H2O)...))": `depth` nested groups around water.
-std::string Nested(int depth) {
-  return std::string(depth, '(') + "H2O" + std::string(depth, ')');
-}
+std::string Nested(int depth) { return std::string(depth, '(') + "H2O" + std::string(depth, ')'); }
 
 // A formula of the longest accepted length, kMaxFormulaLength bytes.
 std::string LongFormula() {

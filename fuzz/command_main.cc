@@ -1,11 +1,12 @@
 // CommandMain on arbitrary argument vectors: the input split at NUL bytes
 // gives the arguments after the program path. The shipped data file lies
 // beside the program.
+#include "main/command_main.h"
+
 #include <filesystem>
 #include <vector>
 
 #include "fuzz.h"
-#include "main/command_main.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   const std::string_view data = AsText(bytes, size);
@@ -31,6 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   QuietPlatform platform;
   const int code = CommandMain(static_cast<int>(args.size()), argv.data(), platform);
   Require(code >= 0 && code <= 13, "a result code");
-  Require(code == 1 || code == 0 || code >= 10 || platform.clipboard.empty(), "no result on failure");
+  Require(code == 1 || code == 0 || code >= 10 || platform.clipboard.empty(),
+          "no result on failure");
   return 0;
 }

@@ -8,9 +8,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   const size_t line_end = data.find('\n');
   std::string element(data.substr(0, std::min(line_end, data.size())));
   element = element.substr(0, element.find('\0'));
-  WriteFile(ScratchFile("KORVATEX.CSV"), line_end == std::string_view::npos
-                                              ? std::string_view()
-                                              : data.substr(line_end + 1));
+  WriteFile(ScratchFile("KORVATEX.CSV"),
+            line_end == std::string_view::npos ? std::string_view() : data.substr(line_end + 1));
   std::string program = ScratchFile("korvatex");
   char* argv[] = {program.data(), element.data(), nullptr};
   QuietPlatform platform;

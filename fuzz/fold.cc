@@ -1,7 +1,8 @@
 // FoldFullWidth on arbitrary bytes: never longer, and folding twice changes
 // nothing more.
-#include "fuzz.h"
 #include "text/fold.h"
+
+#include "fuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   const std::string_view data = AsText(bytes, size);

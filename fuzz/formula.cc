@@ -1,10 +1,11 @@
 // EvaluateFormula on arbitrary formulas and data lines. The input's first
 // line is the formula; each further line replaces the data line of the
 // next element, from hydrogen on; the other elements keep the shipped data.
+#include "formula/formula.h"
+
 #include <fstream>
 
 #include "files/line_reader.h"
-#include "formula/formula.h"
 #include "fuzz.h"
 
 namespace {

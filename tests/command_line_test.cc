@@ -18,9 +18,9 @@ TEST(CommandLineTest, SplitsLikeTheWindowsProgramDoes) {
       {"k /W \"Ca (OH)2\"", {"/W", "Ca (OH)2"}},
       {"k ab\"c d\"e f", {"abc de", "f"}},  // touching stretches form one argument
       {"k \"\" x", {"", "x"}},
-      {"k a\\\"b \"c\\\"d\"", {"a\"b", "c\"d"}},  // \" is a literal quote, inside or out
+      {"k a\\\"b \"c\\\"d\"", {"a\"b", "c\"d"}},      // \" is a literal quote, inside or out
       {"k C:\\dir\\ *.csv", {"C:\\dir\\", "*.csv"}},  // other backslashes, no wildcards
-      {"k \x95\x5C\" x\"", {"\x95\x5C x"}},  // 表 then a quote: the trail 0x5C is no backslash
+      {"k \x95\x5C\" x\"", {"\x95\x5C x"}},   // 表 then a quote: the trail 0x5C is no backslash
       {"k \x81\x40x y", {"\x81\x40x", "y"}},  // a full-width space is not a separator
       {"k   ", {}},
       {"k \"open", {"open"}},

@@ -13,11 +13,12 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-
 class CommandMainTest : public ::testing::Test {
  protected:
   // Runs CommandMain on the program path and `args`.
-  int Main(std::vector<std::string> args) { return RunCommand(folder, std::move(args), platform).code; }
+  int Main(std::vector<std::string> args) {
+    return RunCommand(folder, std::move(args), platform).code;
+  }
   std::string Title(const std::string& text) { return TitleCaption() + "|" + text; }
 
   ScratchFolder folder;
@@ -82,7 +83,8 @@ TEST_F(CommandMainTest, ArgumentsAreFoldedAndTheCommandUpperCased) {
 TEST_F(CommandMainTest, MissingDataFileIsNamedInTheMessage) {
   EXPECT_EQ(Main({"26"}), kNoDataFile);
   EXPECT_EQ(platform.messages,
-            (Calls{Title(Cp932("データファイル \"") + folder.File("KORVATEX.CSV") + Cp932("\" がありません。"))}));
+            (Calls{Title(Cp932("データファイル \"") + folder.File("KORVATEX.CSV") +
+                         Cp932("\" がありません。"))}));
   EXPECT_EQ(Main({"/W", "H2O", "9"}), kDigitsOutOfRange);
   EXPECT_EQ(platform.messages.back(),
             Cp932("分子量・式量計算|小数点以下の桁数は、０から７までです。"));

@@ -48,7 +48,8 @@ std::u32string CodePoints(std::string_view utf8) {
     const auto lead = static_cast<unsigned char>(utf8[i]);
     const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
     char32_t point = length == 1 ? lead : lead & (0x7F >> length);
-    for (int k = 1; k < length && i + k < utf8.size(); ++k) point = point << 6 | (utf8[i + k] & 0x3F);
+    for (int k = 1; k < length && i + k < utf8.size(); ++k)
+      point = point << 6 | (utf8[i + k] & 0x3F);
     points += point;
     i += length;
   }
@@ -118,9 +119,8 @@ TEST(DataFileTest, ShapeOfTheShippedFile) {
   ASSERT_EQ(SplitRecord(lines[0], &titles), 18);
   std::vector<std::string> expected_titles;
   for (const char* title : {"原子番号", "元素記号", "日本語名", "英語名", "語源", "よみがな",
-                            "原子量", "族", "周期", "電子配置", "酸化数", "電気陰性度",
-                            "原子半径", "天然存在比", "単体の融点", "単体の沸点", "単体の密度",
-                            "備考"}) {
+                            "原子量", "族", "周期", "電子配置", "酸化数", "電気陰性度", "原子半径",
+                            "天然存在比", "単体の融点", "単体の沸点", "単体の密度", "備考"}) {
     expected_titles.push_back(Cp932(title));
   }
   EXPECT_EQ(std::vector<std::string>(titles.begin(), titles.begin() + 18), expected_titles);
@@ -186,7 +186,8 @@ TEST(DataFileTest, EveryColumnHasItsForm) {
 TEST(DataFileTest, ShellsAddUpAndStatesAreRightAtZeroCelsius) {
   const std::vector<std::string> lines = ShippedLines();
   ASSERT_EQ(lines.size(), 112u);
-  const std::set<std::string> gases = {"H", "N", "O", "F", "Cl", "He", "Ne", "Ar", "Kr", "Xe", "Rn"};
+  const std::set<std::string> gases = {"H",  "N",  "O",  "F",  "Cl", "He",
+                                       "Ne", "Ar", "Kr", "Xe", "Rn"};
   for (int z = 1; z <= kElementCount; ++z) {
     ElementRecord fields;
     SplitRecord(lines[z], &fields);
@@ -201,8 +202,8 @@ TEST(DataFileTest, ShellsAddUpAndStatesAreRightAtZeroCelsius) {
     }
     EXPECT_EQ(electrons, z);
     const std::string expected = fields[1] == "Hg" || fields[1] == "Br" ? Cp932(" (液)")
-                                 : gases.count(fields[1])              ? Cp932(" (気)")
-                                                                       : Cp932(" (固)");
+                                 : gases.count(fields[1])               ? Cp932(" (気)")
+                                                                        : Cp932(" (固)");
     EXPECT_EQ(StateSuffix(fields[14], fields[15]), expected);
   }
 }
@@ -216,9 +217,9 @@ TEST(DataFileTest, FormulaWeightsAgreeWithTheStandardValues) {
     const char* weight;
     int code;
   } cases[] = {
-      {"H2O", "3", "18.015", 0},         {"CuSO4.5H2O", "3", "249.677", 10},
-      {"Ca(OH)2", "3", "74.092", 10},     {"K4[Fe(CN)6]", "4", "368.3462", 10},
-      {"NaCl", "2", "58.44", 0},         {"C6H12O6", "3", "180.156", 0},
+      {"H2O", "3", "18.015", 0},      {"CuSO4.5H2O", "3", "249.677", 10},
+      {"Ca(OH)2", "3", "74.092", 10}, {"K4[Fe(CN)6]", "4", "368.3462", 10},
+      {"NaCl", "2", "58.44", 0},      {"C6H12O6", "3", "180.156", 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.formula);

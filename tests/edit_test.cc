@@ -23,7 +23,11 @@ TEST(EditTest, UpperCaseArgumentStepsOverDoubleByteCharacters) {
     std::string input;
     std::string expected;
   } cases[] = {
-      {"/w", "/W"}, {Cp932("ａｚ"), Cp932("ＡＺ")}, {Cp932("aア"), Cp932("Aア")}, {"\x83\x61x", "\x83\x61X"}, {"b\x82", "B\x82"},
+      {"/w", "/W"},
+      {Cp932("ａｚ"), Cp932("ＡＺ")},
+      {Cp932("aア"), Cp932("Aア")},
+      {"\x83\x61x", "\x83\x61X"},
+      {"b\x82", "B\x82"},
   };
   for (const auto& c : cases) {
     std::string text = c.input;

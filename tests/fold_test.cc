@@ -12,7 +12,9 @@ TEST(FoldTest, FoldsOnlyTheFullWidthSet) {
     std::string expected;
   } cases[] = {
       {Cp932("Ｈ２Ｏ"), "H2O"},
-      {Cp932("ＣｕＳＯ４・５Ｈ２Ｏ"), "CuSO4\xA5" "5H2O"},
+      {Cp932("ＣｕＳＯ４・５Ｈ２Ｏ"),
+       "CuSO4\xA5"
+       "5H2O"},
       {Cp932("（ＣＨ３）２．［Ｘ］＊"), "(CH3)2.[X]*"},
       {Cp932("Ｆe"), "Fe"},
       {Cp932("H２O"), "H2O"},

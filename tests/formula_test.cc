@@ -18,25 +18,65 @@ ElementLines LinesWith(std::initializer_list<std::pair<int, const char*>> weight
 }
 
 // H, Li, C, N, O, S, Ca, Cu and Tc; every other element has no line.
-const ElementLines kSample =
-    LinesWith({{0, "1.00794"}, {2, "-6.941"}, {5, "12.0107(8)"}, {6, "14.0067"}, {7, "15.9994"},
-               {15, "32.065"}, {19, "40.078"}, {28, "63.546"}, {42, "[98]"}});
+const ElementLines kSample = LinesWith({{0, "1.00794"},
+                                        {2, "-6.941"},
+                                        {5, "12.0107(8)"},
+                                        {6, "14.0067"},
+                                        {7, "15.9994"},
+                                        {15, "32.065"},
+                                        {19, "40.078"},
+                                        {28, "63.546"},
+                                        {42, "[98]"}});
 
 float Weigh(std::string_view formula, int digits, WeightFlags* flags) {
   return FormulaEvaluator(kSample, digits, flags).EvaluateFormula(formula);
 }
 
 TEST(FormulaEvaluatorTest, ReadsOrRefusesEachForm) {
-  const struct { std::string formula; const char* printed; } cases[] = {  // "0": invalid
-      {"H2O", "18.0152"}, {"H2O.", "0"}, {"H2O.5", "0"}, {"H2O.0H2O", "0"},
-      {"H2O.10H2O", "198.1672"}, {"2H2O", "0"}, {"(2H2O)", "36.0304"}, {"h2o", "0"}, {"Hh", "0"},
-      {"HH", "2.0158"}, {"()", "0"}, {"H2O)", "0"}, {"(H2O", "0"}, {"((H))", "1.0079"},
-      {"[Cu(H2O)4]SO4", "231.6694"}, {"[Cu(H2O]4)", "0"}, {"H0", "0"}, {"H2O0", "2.0158"},
-      {"O2.H2O*H", "51.0219"}, {"O2*H2O.H", "0"}, {"O2*H2O\xA5H", "51.0219"}, {"O2\xA5H2O*H", "0"},
-      {"Ca(H2O.H)", "0"}, {"H2O.(H2O*NH3)", "0"}, {"(H2O*NH3)*H2O", "0"},
-      {"(H2O*NH3).H2O", "53.0608"}, {"CuSO4.5H2O", "249.6846"}, {"CuSO4*5H2O", "249.6846"},
-      {"CuSO4\xA5" "5H2O", "249.6846"}, {"H2 O", "0"}, {"Fe", "0"}, {"HFe", "0"}, {"H(Fe)", "0"},
-      {"", "0"}, {"H2O.2(H2O)", "54.0456"}, {"H.2H.O", "19.0231"}, {"Mt", "0"},
+  const struct {
+    std::string formula;
+    const char* printed;
+  } cases[] = {
+      // "0": invalid
+      {"H2O", "18.0152"},
+      {"H2O.", "0"},
+      {"H2O.5", "0"},
+      {"H2O.0H2O", "0"},
+      {"H2O.10H2O", "198.1672"},
+      {"2H2O", "0"},
+      {"(2H2O)", "36.0304"},
+      {"h2o", "0"},
+      {"Hh", "0"},
+      {"HH", "2.0158"},
+      {"()", "0"},
+      {"H2O)", "0"},
+      {"(H2O", "0"},
+      {"((H))", "1.0079"},
+      {"[Cu(H2O)4]SO4", "231.6694"},
+      {"[Cu(H2O]4)", "0"},
+      {"H0", "0"},
+      {"H2O0", "2.0158"},
+      {"O2.H2O*H", "51.0219"},
+      {"O2*H2O.H", "0"},
+      {"O2*H2O\xA5H", "51.0219"},
+      {"O2\xA5H2O*H", "0"},
+      {"Ca(H2O.H)", "0"},
+      {"H2O.(H2O*NH3)", "0"},
+      {"(H2O*NH3)*H2O", "0"},
+      {"(H2O*NH3).H2O", "53.0608"},
+      {"CuSO4.5H2O", "249.6846"},
+      {"CuSO4*5H2O", "249.6846"},
+      {"CuSO4\xA5"
+       "5H2O",
+       "249.6846"},
+      {"H2 O", "0"},
+      {"Fe", "0"},
+      {"HFe", "0"},
+      {"H(Fe)", "0"},
+      {"", "0"},
+      {"H2O.2(H2O)", "54.0456"},
+      {"H.2H.O", "19.0231"},
+      {"Mt", "0"},
       {"H99999999999999999999999999999999999999999", "0"},
       {"(H)99999999999999999999999999999999999999999", "0"},
       {"H.99999999999999999999999999999999999999999H", "0"},
@@ -59,9 +99,9 @@ TEST(FormulaEvaluatorTest, RoundsEveryStepInSinglePrecision) {
     const char* printed;
     bool uncertain;
   } cases[] = {
-      {"H2O", 4, "18.0152", false},          {"H2O", 0, "18", false},
-      {"H2O", 7, "18.0152798", true},        {"CuSO4.5H2O", 2, "249.71", false},
-      {"CuSO4.5H2O", 4, "249.6846", true},   {"H2O.10H2O", 4, "198.1672", false},
+      {"H2O", 4, "18.0152", false},        {"H2O", 0, "18", false},
+      {"H2O", 7, "18.0152798", true},      {"CuSO4.5H2O", 2, "249.71", false},
+      {"CuSO4.5H2O", 4, "249.6846", true}, {"H2O.10H2O", 4, "198.1672", false},
       {"H2O0", 4, "2.0158", false},
   };
   for (const auto& c : cases) {
@@ -80,11 +120,14 @@ TEST(FormulaEvaluatorTest, RaisesFlagsFromTheWrittenWeight) {
     float weight;
     bool uncertain, paren, bracket;
   } cases[] = {
-      {"1.00794", 4, 1.00794f, false, false, false},  {"1.00794", 7, 1.00794f, true, false, false},
+      {"1.00794", 4, 1.00794f, false, false, false},
+      {"1.00794", 7, 1.00794f, true, false, false},
       {"12.0107(8)", 4, 12.0107f, true, false, false},
       {"12.0107(8)", 3, 12.0107f, false, false, false},
-      {"-6.941", 5, 6.941f, true, true, false},        {"-6.941", 3, 6.941f, false, true, false},
-      {"[98]", 0, 98.0f, false, false, true},          {"[98]", 2, 98.0f, true, false, true},
+      {"-6.941", 5, 6.941f, true, true, false},
+      {"-6.941", 3, 6.941f, false, true, false},
+      {"[98]", 0, 98.0f, false, false, true},
+      {"[98]", 2, 98.0f, true, false, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.text) + " at " + std::to_string(c.digits));
@@ -98,8 +141,11 @@ TEST(FormulaEvaluatorTest, RaisesFlagsFromTheWrittenWeight) {
 }
 
 TEST(FormulaEvaluatorTest, KeepsFlagsOfUncountedAndRefusedElements) {
-  const struct { const char* formula; bool valid, paren, bracket; } cases[] = {
-      {"HTc0", true, false, true}, {"Tc0", false, false, true},  {"H2OLi0", true, true, false},
+  const struct {
+    const char* formula;
+    bool valid, paren, bracket;
+  } cases[] = {
+      {"HTc0", true, false, true},  {"Tc0", false, false, true},   {"H2OLi0", true, true, false},
       {"LiHh", false, true, false}, {"TcLiHh", false, true, true}, {"H2O", true, false, false},
   };
   for (const auto& c : cases) {
@@ -113,9 +159,13 @@ TEST(FormulaEvaluatorTest, KeepsFlagsOfUncountedAndRefusedElements) {
 
 TEST(FormulaClosingBracketTest, CountsOnlyItsOwnKind) {
   constexpr size_t kNone = std::string_view::npos;
-  const struct { const char* text; char open; size_t expected; } cases[] = {
-      {"H)", '(', 1},      {"(H)O)", '(', 4}, {"H]O)", '(', 3}, {"H)]", '[', 2},
-      {"[H)O]]", '[', 5},  {"H2O", '(', kNone}, {"(H)", '(', kNone}, {"", '[', kNone},
+  const struct {
+    const char* text;
+    char open;
+    size_t expected;
+  } cases[] = {
+      {"H)", '(', 1},     {"(H)O)", '(', 4},   {"H]O)", '(', 3},    {"H)]", '[', 2},
+      {"[H)O]]", '[', 5}, {"H2O", '(', kNone}, {"(H)", '(', kNone}, {"", '[', kNone},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.text) + " " + c.open);

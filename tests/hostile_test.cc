@@ -75,19 +75,40 @@ TEST(HostileTest, MalformedDataFiles) {
   } cases[] = {
       // Long lines are read to their end and push no later element down;
       // the start of a line is kept, up to the reader's bound.
-      {DataFile().Line(3, ElementLine(3, std::string(497, 'x'))).Text(), {"3"}, 0, std::string(497, 'x')},
-      {DataFile().Line(3, ElementLine(3, std::string(2000, 'x'))).Text(), {"4"}, 0, Cp932("日本語名 : 名4\r\n")},
-      {DataFile().Line(3, ElementLine(3, std::string(100000, 'x'))).Text(), {"/W", "BeH", "3"}, 0, "5.000"},
-      {DataFile().Line(4, ElementLine(4, std::string(50000, 'y'))).Text(), {"4"}, 0,
-       Cp932("日本語名 : ") + std::string(LineReader::kMaxKeptLineBytes - 5, 'y') + Cp932("\r\n英語名 : \r\n")},
-      {DataFile().Line(4, ElementLine(4, std::string(999, 'y'))).Text(), {"Be"}, 0, std::string(999, 'y')},
+      {DataFile().Line(3, ElementLine(3, std::string(497, 'x'))).Text(),
+       {"3"},
+       0,
+       std::string(497, 'x')},
+      {DataFile().Line(3, ElementLine(3, std::string(2000, 'x'))).Text(),
+       {"4"},
+       0,
+       Cp932("日本語名 : 名4\r\n")},
+      {DataFile().Line(3, ElementLine(3, std::string(100000, 'x'))).Text(),
+       {"/W", "BeH", "3"},
+       0,
+       "5.000"},
+      {DataFile().Line(4, ElementLine(4, std::string(50000, 'y'))).Text(),
+       {"4"},
+       0,
+       Cp932("日本語名 : ") + std::string(LineReader::kMaxKeptLineBytes - 5, 'y') +
+           Cp932("\r\n英語名 : \r\n")},
+      {DataFile().Line(4, ElementLine(4, std::string(999, 'y'))).Text(),
+       {"Be"},
+       0,
+       std::string(999, 'y')},
       {title_30 + "a" + std::string(29, ',') + "z\n", {"1"}, 0, " : z\r\n"},
       {"T" + std::string(30, ',') + "\n1\n", {"1"}, kTooManyItems, ""},
       {"T" + std::string(999, ',') + "\n1\n", {"1"}, kTooManyItems, ""},
       {"A,B,C", {"1"}, 0, "A : A\r\nB : B\r\nC : C\r\n"},  // no line end: the title is all
       {"A,B,C", {"/W", "H"}, kBadFormula, ""},
-      {DataFile().Line(1, std::string("1,E1,\0x,y\r\n", 11)).Text(), {"1"}, 0, Cp932("元素記号 : E1\r\n日本語名 : \r\n英語名 : \r\n")},
-      {DataFile().Line(2, "2,E2\x1A,rest\r\n").Text(), {"3"}, 0, Cp932("元素記号 : E2\r\n")},  // 0x1A ends the file
+      {DataFile().Line(1, std::string("1,E1,\0x,y\r\n", 11)).Text(),
+       {"1"},
+       0,
+       Cp932("元素記号 : E1\r\n日本語名 : \r\n英語名 : \r\n")},
+      {DataFile().Line(2, "2,E2\x1A,rest\r\n").Text(),
+       {"3"},
+       0,
+       Cp932("元素記号 : E2\r\n")},  // 0x1A ends the file
       {"", {"1"}, kNoDataFile, ""},
       {"", {"/W", "H2O"}, kBadFormula, ""},
       {"T\n1,\x81", {"1"}, 0, "T : 1\r\n"},  // a lead byte at the end stays in its field
@@ -120,7 +141,8 @@ TEST(HostileTest, EndlessAndHugeFiles) {
   // 300 MB: elements 1 and 2, then a line of element 3 that runs on in NUL
   // bytes to the end (a sparse file, made at once).
   const Setup huge_line = [](const ScratchFolder& folder) {
-    const std::string data = folder.Write("KORVATEX.CSV", DataFile(2).Text() + "3,E3,N,O,R,r,3.000");
+    const std::string data =
+        folder.Write("KORVATEX.CSV", DataFile(2).Text() + "3,E3,N,O,R,r,3.000");
     ASSERT_EQ(truncate(data.c_str(), 300 << 20), 0);
   };
   const struct {

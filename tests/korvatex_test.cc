@@ -25,12 +25,34 @@ bool ClipboardWritten(const RecordingPlatform& platform) {
 TEST(KorvatexTest, ResolvesSymbolsAndAtomicNumbers) {
   ScratchFolder folder;
   folder.Write("KORVATEX.CSV", DataFile().Text());
-  const struct { std::string text; int code; int index; } cases[] = {
-      {"Fe", 0, 25},  {"26", 0, 25},  {"H", 0, 0},    {"Mt", 0, 108}, {"110", 0, 109},
-      {"111", 0, 110}, {"+8", 0, 7},  {" 8", 0, 7},   {"8x", 0, 7},   {"12abc", 0, 11},
-      {"fe", 5, -1},  {"FE", 5, -1},  {"0", 6, -1},   {"112", 6, -1}, {"-1", 5, -1},
-      {"", 5, -1},    {"99999999999999999999", 6, -1}, {"-99999999999999999999", 5, -1},
-      {"Hg", 0, 79},  {"Fe2", 5, -1}, {"M", 5, -1},   {"Ds", 5, -1},  {Cp932("Ｆｅ"), 5, -1},
+  const struct {
+    std::string text;
+    int code;
+    int index;
+  } cases[] = {
+      {"Fe", 0, 25},
+      {"26", 0, 25},
+      {"H", 0, 0},
+      {"Mt", 0, 108},
+      {"110", 0, 109},
+      {"111", 0, 110},
+      {"+8", 0, 7},
+      {" 8", 0, 7},
+      {"8x", 0, 7},
+      {"12abc", 0, 11},
+      {"fe", 5, -1},
+      {"FE", 5, -1},
+      {"0", 6, -1},
+      {"112", 6, -1},
+      {"-1", 5, -1},
+      {"", 5, -1},
+      {"99999999999999999999", 6, -1},
+      {"-99999999999999999999", 5, -1},
+      {"Hg", 0, 79},
+      {"Fe2", 5, -1},
+      {"M", 5, -1},
+      {"Ds", 5, -1},
+      {Cp932("Ｆｅ"), 5, -1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -44,7 +66,10 @@ TEST(KorvatexTest, ResolvesSymbolsAndAtomicNumbers) {
 
 TEST(KorvatexTest, BadElementOutranksMissingDataFile) {
   ScratchFolder folder;
-  const struct { const char* text; int code; } cases[] = {
+  const struct {
+    const char* text;
+    int code;
+  } cases[] = {
       {"Fe", 4}, {"111", 4}, {"Xx", 5}, {"-3", 5}, {"0", 6}, {"200", 6},
   };
   for (const auto& c : cases) {
@@ -57,7 +82,11 @@ TEST(KorvatexTest, BadElementOutranksMissingDataFile) {
 TEST(KorvatexTest, RunsThroughCommandMain) {
   const std::string all = DataFile().Text();
   const struct {
-    std::string data; const char* argument; bool hand_over_works; int code; std::string shown;
+    std::string data;
+    const char* argument;
+    bool hand_over_works;
+    int code;
+    std::string shown;
   } cases[] = {
       {all, "H", true, 0, Cp932("原子番号 : 1\r\n")},
       {all, "Fe", true, 0, Cp932("原子番号 : 26\r\n")},

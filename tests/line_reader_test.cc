@@ -26,16 +26,23 @@ TEST(LineReaderTest, ReadsLikeAWindowsTextStream) {
     Lines expected;
   } cases[] = {
       {"a\r\nb\nc", LineReader::kWholeLine, {"a\n", "b\n", "c"}},
-      {"a\rb\r\n", LineReader::kWholeLine, {"ab\n"}},            // every CR dropped
-      {"a\nb\x1A" "c\nd\n", LineReader::kWholeLine, {"a\n", "b"}},  // 0x1A ends the file
-      {"abcdef\ngh\n", 4, {"abc", "def", "\n", "gh\n"}},         // at most limit - 1 bytes
-      {std::string("ab\0cd\nef\n", 9), LineReader::kWholeLine, {"ab", "ef\n"}},  // a NUL ends the text
+      {"a\rb\r\n", LineReader::kWholeLine, {"ab\n"}},  // every CR dropped
+      {"a\nb\x1A"
+       "c\nd\n",
+       LineReader::kWholeLine,
+       {"a\n", "b"}},                                     // 0x1A ends the file
+      {"abcdef\ngh\n", 4, {"abc", "def", "\n", "gh\n"}},  // at most limit - 1 bytes
+      {std::string("ab\0cd\nef\n", 9),
+       LineReader::kWholeLine,
+       {"ab", "ef\n"}},  // a NUL ends the text
       {"", LineReader::kWholeLine, {}},
       // A whole-line read keeps the start of a long line and skips the rest.
-      {std::string(100000, 'x') + "\nnext\n", LineReader::kWholeLine,
+      {std::string(100000, 'x') + "\nnext\n",
+       LineReader::kWholeLine,
        {std::string(LineReader::kMaxKeptLineBytes, 'x'), "next\n"}},
       // Reading stops after kMaxFileBytes: what lies beyond is never seen.
-      {"a\n" + std::string(LineReader::kMaxFileBytes, 'z') + "\nb\n", LineReader::kWholeLine,
+      {"a\n" + std::string(LineReader::kMaxFileBytes, 'z') + "\nb\n",
+       LineReader::kWholeLine,
        {"a\n", std::string(LineReader::kMaxKeptLineBytes, 'z')}},
   };
   for (const auto& c : cases) {

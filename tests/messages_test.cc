@@ -30,7 +30,8 @@ TEST(MessagesTest, EveryCodeHasItsText) {
       {kUncertainDigits, Cp932("３"), false, Cp932("小数点以下３桁では、不確かな数値が出ます。")},
       {kDigitsOutOfRange, Cp932("７"), false, Cp932("小数点以下の桁数は、０から７までです。")},
       {kContainsLithium, "", false, Cp932("この化学式はリチウムを含んでいます。")},
-      {kUnstableIsotope, "TcO2", false, Cp932("化学式「TcO2」には、不安定な同位体が含まれています。")},
+      {kUnstableIsotope, "TcO2", false,
+       Cp932("化学式「TcO2」には、不安定な同位体が含まれています。")},
       // A "%" in the fill is an ordinary character.
       {kBadFormula, "%s%d", false, Cp932("「%s%d」は、不正な化学式です。")},
   };

@@ -44,9 +44,24 @@ TEST(MolweighTest, SettlesDigitsWeighsAndWarns) {
   } cases[] = {
       {{"CuSO4.5H2O"}, "2", kNormal, 0, "249.71", ""},
       {{"CuSO4.5H2O", "4"}, nullptr, kNormal, 10, "249.6846", kUncertain4},
-      {{"CuSO4.5H2O"}, "4", kNormal, 10, "249.6846", Cp932("小数点以下４桁では、不確かな数値が出ます。")},
-      {{"H2O"}, nullptr, kNormal, 10, "18.0152798", Cp932("小数点以下７桁では、不確かな数値が出ます。")},
-      {{"H2O", "8"}, nullptr, kNormal, 11, nullptr, Cp932("小数点以下の桁数は、０から７までです。")},
+      {{"CuSO4.5H2O"},
+       "4",
+       kNormal,
+       10,
+       "249.6846",
+       Cp932("小数点以下４桁では、不確かな数値が出ます。")},
+      {{"H2O"},
+       nullptr,
+       kNormal,
+       10,
+       "18.0152798",
+       Cp932("小数点以下７桁では、不確かな数値が出ます。")},
+      {{"H2O", "8"},
+       nullptr,
+       kNormal,
+       11,
+       nullptr,
+       Cp932("小数点以下の桁数は、０から７までです。")},
       {{"H2O", "-1"}, "2", kNormal, 11, nullptr, ""},
       {{"H2O", "07"}, nullptr, kNormal, 10, "18.0152798", ""},
       {{"H2O", "3x"}, nullptr, kNormal, 0, "18.015", ""},
@@ -55,9 +70,18 @@ TEST(MolweighTest, SettlesDigitsWeighsAndWarns) {
       {{"H2O", "8"}, nullptr, kNoDataFile, 11, nullptr, ""},
       {{"H2O", "3"}, nullptr, kNoDataFile, 4, nullptr, ""},
       {{"Li", "3"}, nullptr, kNormal, 12, "6.941", Cp932("この化学式はリチウムを含んでいます。")},
-      {{"LiTcH", "2"}, nullptr, kNormal, 13, "105.95",
+      {{"LiTcH", "2"},
+       nullptr,
+       kNormal,
+       13,
+       "105.95",
        Cp932("化学式「LiTcH」には、不安定な同位体が含まれています。")},
-      {{"LiTcH", "2"}, nullptr, kClipboardRefuses, 8, nullptr, Cp932("クリップボードが使えません。")},
+      {{"LiTcH", "2"},
+       nullptr,
+       kClipboardRefuses,
+       8,
+       nullptr,
+       Cp932("クリップボードが使えません。")},
       {{"h2o", "4"}, nullptr, kNormal, 9, nullptr, Cp932("「h2o」は、不正な化学式です。")},
       {{"H99999999999999999999999999999999999999999", "4"}, nullptr, kNormal, 9, nullptr, ""},
       {{h499, "0"}, nullptr, kNormal, 0, "499", ""},
@@ -72,7 +96,8 @@ TEST(MolweighTest, SettlesDigitsWeighsAndWarns) {
     platform.hand_over_works = c.condition != kClipboardRefuses;
     EXPECT_EQ(Weigh(folder, platform, c.args), c.code);
     if (c.weight != nullptr) {
-      EXPECT_EQ(platform.clipboard, Cp932("化学式：") + c.args[0] + Cp932("\t分子量・式量＝ ") + c.weight);
+      EXPECT_EQ(platform.clipboard,
+                Cp932("化学式：") + c.args[0] + Cp932("\t分子量・式量＝ ") + c.weight);
     } else {
       EXPECT_FALSE(platform.clipboard_set);
     }
@@ -86,10 +111,14 @@ TEST(MolweighTest, SettlesDigitsWeighsAndWarns) {
 }
 
 TEST(MolweighTest, WritesTheFoldedFormulaAndWeight) {
-  const struct { std::string formula, digits, line; } cases[] = {
+  const struct {
+    std::string formula, digits, line;
+  } cases[] = {
       {"CuSO4.5H2O", "2", Cp932("化学式：CuSO4.5H2O\t分子量・式量＝ 249.71")},
       {Cp932("Ｈ２Ｏ．Ｏ"), "4", Cp932("化学式：H2O.O\t分子量・式量＝ 34.0146")},
-      {Cp932("CuSO4・5H2O"), "0", Cp932("化学式：CuSO4\xA5" "5H2O\t分子量・式量＝ 250")},
+      {Cp932("CuSO4・5H2O"), "0",
+       Cp932("化学式：CuSO4\xA5"
+             "5H2O\t分子量・式量＝ 250")},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.formula);
@@ -109,15 +138,22 @@ TEST(MolweighTest, LongDataLineDoesNotShiftLaterElements) {
   for (int i = 0; i < 3; ++i) lithium = text.find('\n', lithium) + 1;
   ASSERT_EQ(text.find('\n', lithium) + 1 - lithium, 1000u);
   folder.Write("KORVATEX.INI", Settings("4", "Data=" + data));
-  const struct { const char* formula; int code; const char* weight; } cases[] = {
-      {"O", 0, "15.9994"}, {"Li", 12, "6.9410"}, {"Be", 10, "4.0000"}, {"CuO", 10, "79.5454"},
+  const struct {
+    const char* formula;
+    int code;
+    const char* weight;
+  } cases[] = {
+      {"O", 0, "15.9994"},
+      {"Li", 12, "6.9410"},
+      {"Be", 10, "4.0000"},
+      {"CuO", 10, "79.5454"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.formula);
     RecordingPlatform platform;
     EXPECT_EQ(Weigh(folder, platform, {c.formula}), c.code);
-    EXPECT_EQ(platform.clipboard, std::string(Cp932("化学式：")) + c.formula + Cp932("\t分子量・式量＝ ") +
-                                      c.weight);
+    EXPECT_EQ(platform.clipboard,
+              std::string(Cp932("化学式：")) + c.formula + Cp932("\t分子量・式量＝ ") + c.weight);
   }
 }
 

@@ -23,8 +23,8 @@ struct Outcome {
 
 // Runs the program installed at `program` with `args` (UTF-8), in an
 // environment of `env` assignments.
-Outcome RunProgram(const ScratchFolder& folder, const std::string& program,
-                   const std::string& args, const std::string& env) {
+Outcome RunProgram(const ScratchFolder& folder, const std::string& program, const std::string& args,
+                   const std::string& env) {
   const std::string clipboard = folder.File("clipboard.txt");
   const std::string error = folder.File("stderr.txt");
   const std::string output = folder.File("stdout.txt");
@@ -123,8 +123,9 @@ TEST_F(ProgramTest, FilesAreFoundBesideTheRealProgramThroughASymlink) {
   ScratchFolder elsewhere;
   const std::string link = elsewhere.File("korvatex");
   ASSERT_EQ(symlink(program_.c_str(), link.c_str()), 0);
-  const Outcome outcome = RunProgram(
-      folder_, link, "/W H2O 3", "KORVATEX_CLIPBOARD='cat > " + folder_.File("clipboard.txt") + "'");
+  const Outcome outcome =
+      RunProgram(folder_, link, "/W H2O 3",
+                 "KORVATEX_CLIPBOARD='cat > " + folder_.File("clipboard.txt") + "'");
   EXPECT_EQ(outcome.clipboard, u8"化学式：H2O\t分子量・式量＝ 18.015");
 }
 
@@ -180,9 +181,12 @@ TEST_F(ProgramTest, OptionsAloneShowUsageOrVersionAndLeaveTheClipboardAlone) {
     int status;
     std::string output_start;
   } cases[] = {
-      {"--help", 0, u8"使い方:\n"},      {"-h", 0, u8"使い方:\n"},
-      {"--version", 0, kVersionLine}, {"-V", 0, kVersionLine},
-      {"-1", 5, ""},                       {"--help x", 3, ""},
+      {"--help", 0, u8"使い方:\n"},
+      {"-h", 0, u8"使い方:\n"},
+      {"--version", 0, kVersionLine},
+      {"-V", 0, kVersionLine},
+      {"-1", 5, ""},
+      {"--help x", 3, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args);
@@ -195,12 +199,14 @@ TEST_F(ProgramTest, OptionsAloneShowUsageOrVersionAndLeaveTheClipboardAlone) {
   }
   // The version, then the copyright and the licence, as GNU tools end it.
   EXPECT_EQ(RunProgram(folder_, program_, "-V", "").output,
-            kVersionLine + u8"Copyright (C) 2026 The korvatex authors\n"
-                           u8"License MIT: <https://opensource.org/licenses/MIT>\n"
-                           u8"このプログラムは自由に使用、変更、再配布できます。\n"
-                           u8"法律で認められる範囲で、いかなる保証もありません。\n");
+            kVersionLine +
+                u8"Copyright (C) 2026 The korvatex authors\n"
+                u8"License MIT: <https://opensource.org/licenses/MIT>\n"
+                u8"このプログラムは自由に使用、変更、再配布できます。\n"
+                u8"法律で認められる範囲で、いかなる保証もありません。\n");
   const std::string usage = Run("--help").output;
-  for (const char* part : {"/W", "korvatex '/?'", "KORVATEX_CLIPBOARD", "man korvatex", "KORVATEX.INI"}) {
+  for (const char* part :
+       {"/W", "korvatex '/?'", "KORVATEX_CLIPBOARD", "man korvatex", "KORVATEX.INI"}) {
     EXPECT_NE(usage.find(part), std::string::npos) << part;
   }
 }
@@ -228,10 +234,10 @@ TEST_F(ProgramTest, TheToolsOwnErrorsAreShownOnlyWhenItFails) {
 
 TEST_F(ProgramTest, PlainWordsAreRunWithoutAShell) {
   const std::string log = folder_.File("log");
-  const std::string tool = Script("record", "{ cat /proc/$PPID/comm; echo \"$#:$*\"; cat; } >>'" +
-                                                log + "'\n");
-  const Outcome outcome = RunProgram(folder_, program_, "/W H2O 3",
-                                     "KORVATEX_CLIPBOARD='  " + tool + " one\t two  '");
+  const std::string tool =
+      Script("record", "{ cat /proc/$PPID/comm; echo \"$#:$*\"; cat; } >>'" + log + "'\n");
+  const Outcome outcome =
+      RunProgram(folder_, program_, "/W H2O 3", "KORVATEX_CLIPBOARD='  " + tool + " one\t two  '");
   EXPECT_EQ(outcome.status, 0);
   EXPECT_EQ(ReadFile(log),
             u8"korvatex\n2:one two\nkorvatex\n2:one two\n化学式：H2O\t分子量・式量＝ 18.015");
@@ -285,8 +291,8 @@ TEST_F(ProgramTest, HelpOpensTheHelpFileElseTheHtmlHelpElseSaysWhereItIs) {
     std::remove(folder_.File("bin/xdg-open").c_str());
     if (c.viewer != nullptr) Script("xdg-open", "echo \"$1\" >> '" + opened + "'\n" + c.viewer);
     const auto start = std::chrono::steady_clock::now();
-    const Outcome outcome = RunProgram(folder_, program_, "/?",
-                                       "PATH=" + folder_.File("bin") + " KORVATEX_CLIPBOARD=/bin/true");
+    const Outcome outcome = RunProgram(
+        folder_, program_, "/?", "PATH=" + folder_.File("bin") + " KORVATEX_CLIPBOARD=/bin/true");
     // Not the 5 s of the viewer in the foreground; slack for a loaded machine.
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
     EXPECT_EQ(outcome.status, 1);

@@ -18,7 +18,7 @@ TEST(RecordTest, SplitsAtEveryComma) {
       {"\n", {""}},
       {"a,,b,\n", {"a", "", "b", ""}},
       {"\"x\",\"y,z\"\n", {"x", "y", "z"}},  // quotes vanish and cannot protect a comma
-      {"a\rb,c\r", {"a"}},  // a CR ends the text (the reader drops CRs before)
+      {"a\rb,c\r", {"a"}},                   // a CR ends the text (the reader drops CRs before)
       {"0,1,2,3,4,5,-12.5,-7\n", {"0", "1", "2", "3", "4", "5", "(12.5)", "-7"}},
       {"0,1,2,3,4,5,-\n", {"0", "1", "2", "3", "4", "5", "()"}},
       {"-1,1,2,3,4,5,(6.9)\n", {"-1", "1", "2", "3", "4", "5", "(6.9)"}},

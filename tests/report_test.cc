@@ -9,14 +9,14 @@
 
 namespace {
 
-const std::string kTitles =
-    Cp932("原子番号,元素記号,日本語名,英語名,語源,よみがな,原子量,族,周期,電子配置,酸化数,"
+const std::string kTitles = Cp932(
+    "原子番号,元素記号,日本語名,英語名,語源,よみがな,原子量,族,周期,電子配置,酸化数,"
     "電気陰性度,原子半径,天然存在比,単体の融点,単体の沸点,単体の密度,備考\r\n");
-const std::string kMercury =
-    Cp932("80,Hg,水銀,Mercury,ラテン語の「水の銀」,すいぎん,200.59,12,6,[Xe]4f14、5d10、6s2,"
+const std::string kMercury = Cp932(
+    "80,Hg,水銀,Mercury,ラテン語の「水の銀」,すいぎん,200.59,12,6,[Xe]4f14、5d10、6s2,"
     "1､2,2.00,1.51,-,-38.83,356.73,13.546,-\r\n");
-const std::string kMercuryReport =
-    Cp932("原子番号 : 80\r\n"
+const std::string kMercuryReport = Cp932(
+    "原子番号 : 80\r\n"
     "元素記号 : Hg\r\n"
     "日本語名 : 水銀\r\n"
     "英語名 : Mercury\r\n"
@@ -53,10 +53,19 @@ bool EndsWith(const std::string& text, const std::string& end) {
 }
 
 TEST(ReportTest, StateSuffixComparesIntegerPartsWithZero) {
-  const struct { std::string melting; std::string boiling; std::string expected; } cases[] = {
-      {"-38.83", "356.73", Cp932(" (液)")}, {"29.76", "2204", Cp932(" (固)")}, {"-218.79", "-182.96", Cp932(" (気)")},
-      {"0.5", "2", Cp932(" (液)")},         {"-", "-", Cp932(" (固)")},        {"-5", "-5.9", Cp932(" (固)")},
-      {"0", "-10", Cp932(" (気)")},         {"", "", Cp932(" (固)")},
+  const struct {
+    std::string melting;
+    std::string boiling;
+    std::string expected;
+  } cases[] = {
+      {"-38.83", "356.73", Cp932(" (液)")},
+      {"29.76", "2204", Cp932(" (固)")},
+      {"-218.79", "-182.96", Cp932(" (気)")},
+      {"0.5", "2", Cp932(" (液)")},
+      {"-", "-", Cp932(" (固)")},
+      {"-5", "-5.9", Cp932(" (固)")},
+      {"0", "-10", Cp932(" (気)")},
+      {"", "", Cp932(" (固)")},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.melting << " / " << c.boiling);
@@ -65,12 +74,20 @@ TEST(ReportTest, StateSuffixComparesIntegerPartsWithZero) {
 }
 
 TEST(ReportTest, TemperatureTextShowsThreeScales) {
-  const struct { std::string celsius; std::string expected; } cases[] = {
-      {"1535", Cp932("1535／1808／2795")}, {"2.5", Cp932("2.5／275.7／36.5")}, {"-38.83", Cp932("-38.83／234.32／-37.89")},
+  const struct {
+    std::string celsius;
+    std::string expected;
+  } cases[] = {
+      {"1535", Cp932("1535／1808／2795")},
+      {"2.5", Cp932("2.5／275.7／36.5")},
+      {"-38.83", Cp932("-38.83／234.32／-37.89")},
       {Cp932("615 (昇華)"), Cp932("615 (昇華)／888 (昇華)／1139 (昇華)")},
       {Cp932("2.5 (加圧)"), Cp932("2.5 (加圧)／275.650000 (加圧)／36.500000 (加圧)")},
-      {"100 %d", Cp932("100 %d／373 %d／212 %d")}, {"-", "-"}, {"", Cp932("／273／32")},
-      {"(1000)", "(1000)"}, {Cp932("約1000"), Cp932("約1000")},
+      {"100 %d", Cp932("100 %d／373 %d／212 %d")},
+      {"-", "-"},
+      {"", Cp932("／273／32")},
+      {"(1000)", "(1000)"},
+      {Cp932("約1000"), Cp932("約1000")},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.celsius);
@@ -85,7 +102,10 @@ TEST(ReportTest, ComposesTheMercuryReport) {
 }
 
 TEST(ReportTest, ShowsOnlyTheColumnsOfTheTitleLine) {
-  const struct { int columns; int lines; } cases[] = {
+  const struct {
+    int columns;
+    int lines;
+  } cases[] = {
       {5, 5}, {6, 5}, {9, 8}, {10, 10}, {14, 14}, {15, 15}, {16, 16}, {17, 17},
   };
   const ElementRecord titles = Split(kTitles);
@@ -98,17 +118,23 @@ TEST(ReportTest, ShowsOnlyTheColumnsOfTheTitleLine) {
 
 TEST(ReportTest, ShortElementLineShowsEmptyValues) {
   const std::string report = ComposeReport(Split(kTitles), 18, Split(Cp932("80,Hg,水銀")));
-  EXPECT_EQ(FirstLines(report, 4), Cp932("原子番号 : 80\r\n元素記号 : Hg\r\n日本語名 : 水銀\r\n英語名 : \r\n"));
+  EXPECT_EQ(FirstLines(report, 4),
+            Cp932("原子番号 : 80\r\n元素記号 : Hg\r\n日本語名 : 水銀\r\n英語名 : \r\n"));
   EXPECT_NE(report.find(Cp932("単体の融点（℃／Ｋ／ﾟＦ) : ／273／32\r\n")), std::string::npos);
   EXPECT_TRUE(EndsWith(report, Cp932("単体の密度 : \r\n備考 : \r\n"))) << report;
 }
 
 TEST(ReportTest, ConfigurationLineAndShellLine) {
-  const struct { std::string configuration; std::string expected; } cases[] = {
-      {"-", "-\r\n"}, {"1s1", Cp932("1s1､\r\n\t→ K:1､\r\n")},
+  const struct {
+    std::string configuration;
+    std::string expected;
+  } cases[] = {
+      {"-", "-\r\n"},
+      {"1s1", Cp932("1s1､\r\n\t→ K:1､\r\n")},
       {Cp932("[Ar]3d10、4s2"), Cp932("[Ar]3d10､4s2､\r\n\t→ K:2､L:8､M:18､N:2､\r\n")},
       {Cp932("[Ar]、3d10、4s2"), Cp932("[Ar]3d10､4s2､\r\n\t→ K:2､L:8､M:18､N:2､\r\n")},
-      {Cp932("［Ａｒ］３ｄ１０、４ｓ２"), Cp932("［Ａｒ］３ｄ１０､４ｓ２､\r\n\t→ K:2､L:8､M:18､N:2､\r\n")},
+      {Cp932("［Ａｒ］３ｄ１０、４ｓ２"),
+       Cp932("［Ａｒ］３ｄ１０､４ｓ２､\r\n\t→ K:2､L:8､M:18､N:2､\r\n")},
   };
   const ElementRecord titles = Split(Cp932("a,b,c,d,e,f,g,h,i,電子配置"));
   for (const auto& c : cases) {

@@ -36,10 +36,11 @@ TEST(SettingsTest, LinesFourAndNineByPosition) {
     int digits;
     std::string data_file;  // "" for the default
   } cases[] = {
-      {head + "Digits=3\r\n" + middle + "Data=D:\\ELEM\\TABLE.CSV\r\nx=y\r\n", 3, "D:\\ELEM\\TABLE.CSV"},
+      {head + "Digits=3\r\n" + middle + "Data=D:\\ELEM\\TABLE.CSV\r\nx=y\r\n", 3,
+       "D:\\ELEM\\TABLE.CSV"},
       {head + "Digits= 5\r\n" + middle + "Data= /a=b.csv\n", 5, " /a=b.csv"},
       {head + "Digits=abc\r\n" + middle + "Data=\"q.csv\"\r\n", 0, "\"q.csv\""},
-      {head + "Digits=-2\r\n" + middle + "Data\r\n", -2, ""},       // no "=" on line 9
+      {head + "Digits=-2\r\n" + middle + "Data\r\n", -2, ""},         // no "=" on line 9
       {head + "Digits\r\n" + middle + "Data=x.csv\r\n", 7, "x.csv"},  // no "=" on line 4
       {head + "Digits=4\r\nc=1\r\nd=/last.csv\r\n", 4, "/last.csv"},  // 6 lines: last serves
       {"a=2\r\nb=1\r\nc=3", 3, "3"},  // 3 lines: the last serves as line 4 and line 9

@@ -19,9 +19,12 @@ size_t Utf8Length(std::string_view text, size_t pos) {
   const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[pos + i]); };
   const unsigned char lead = byte(0);
   size_t length = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-  else if (lead >= 0xE0 && lead <= 0xEF) length = 3;
-  else if (lead >= 0xF0 && lead <= 0xF4) length = 4;
+  if (lead >= 0xC2 && lead <= 0xDF)
+    length = 2;
+  else if (lead >= 0xE0 && lead <= 0xEF)
+    length = 3;
+  else if (lead >= 0xF0 && lead <= 0xF4)
+    length = 4;
   if (length == 0 || pos + length > text.size()) return 0;
   for (size_t i = 1; i < length; ++i) {
     if ((byte(i) & 0xC0) != 0x80) return 0;
@@ -103,7 +106,8 @@ DataFile::DataFile(int count) {
   lines_.push_back(
       Cp932("原子番号,元素記号,日本語名,英語名,語源,よみがな,原子量,族,周期,電子配置,酸化数,"
             "電気陰性度,原子半径,天然存在比,単体の融点,単体の沸点,単体の密度,備考\r\n"));
-  for (int z = 1; z <= count; ++z) lines_.push_back(ElementLine(z, Cp932("名") + std::to_string(z)));
+  for (int z = 1; z <= count; ++z)
+    lines_.push_back(ElementLine(z, Cp932("名") + std::to_string(z)));
 }
 
 DataFile& DataFile::Line(int z, std::string line) {

@@ -73,9 +73,9 @@ class RecordingPlatform : public Platform {
   bool clipboard_works = true;  // false: emptying fails, as when another program holds it
   bool hand_over_works = true;
   std::vector<std::string> calls;
-  std::string clipboard;     // what the clipboard holds now
+  std::string clipboard;  // what the clipboard holds now
   bool clipboard_set = false;
-  std::vector<std::string> messages;  // "caption|text"
+  std::vector<std::string> messages;    // "caption|text"
   std::string last_text, last_caption;  // of the last message
   std::vector<MessageIcon> icons;
   std::vector<std::string> opened;

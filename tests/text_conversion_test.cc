@@ -10,16 +10,28 @@ TEST(TextConversionTest, ArgumentsFromUtf8) {
   EXPECT_EQ(ToCp932(u8"Ｈ２Ｏ", "UTF-8"), Cp932("Ｈ２Ｏ"));
   EXPECT_EQ(ToCp932(u8"水銀", "UTF-8"), Cp932("水銀"));
   // A character CP932 lacks and an invalid byte each become one "?".
-  EXPECT_EQ(ToCp932(u8"jos\u00e9\u20ac!", "UTF-8"), "jos?" "?!");
-  EXPECT_EQ(ToCp932("a\xFF" "b\xE6", "UTF-8"), "a?b?");
+  EXPECT_EQ(ToCp932(u8"jos\u00e9\u20ac!", "UTF-8"),
+            "jos?"
+            "?!");
+  EXPECT_EQ(ToCp932("a\xFF"
+                    "b\xE6",
+                    "UTF-8"),
+            "a?b?");
   EXPECT_EQ(ToCp932("\x95\x5C", "SHIFT_JIS"), "\x95\x5C");  // passed through
 }
 
 TEST(TextConversionTest, OutputToUtf8KeepsEverythingAfterABadByte) {
   EXPECT_EQ(FromCp932(Cp932("化学式：H2O\t\xA4\r\n"), "UTF-8"), u8"化学式：H2O\t､\r\n");
-  EXPECT_EQ(FromCp932("a\xA0" "b\x81", "UTF-8"), u8"a\uFFFDb\uFFFD");
+  EXPECT_EQ(FromCp932("a\xA0"
+                      "b\x81",
+                      "UTF-8"),
+            u8"a\uFFFDb\uFFFD");
   EXPECT_EQ(FromCp932("\x95\x5C", "UTF-8"), u8"表");
-  EXPECT_EQ(FromCp932(std::string(10000, 'x') + "\xA0" "y", "UTF-8").size(), 10004u);
+  EXPECT_EQ(FromCp932(std::string(10000, 'x') + "\xA0"
+                                                "y",
+                      "UTF-8")
+                .size(),
+            10004u);
 }
 
 TEST(TextConversionTest, Codesets) {

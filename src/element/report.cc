@@ -67,8 +67,8 @@ std::string TemperatureText(std::string_view celsius) {
 
 std::string ComposeReport(const ElementRecord& titles, int column_count,
                           const ElementRecord& element) {
-  const std::string suffix = StateSuffix(FieldOrEmpty(element, kMeltingColumn),
-                                         FieldOrEmpty(element, kBoilingColumn));
+  const std::string suffix =
+      StateSuffix(FieldOrEmpty(element, kMeltingColumn), FieldOrEmpty(element, kBoilingColumn));
   std::string report;
   for (int column = 0; column < column_count && column < kMaxReportColumns; ++column) {
     if (column == kReadingColumn) continue;
@@ -88,8 +88,7 @@ std::string ComposeReport(const ElementRecord& titles, int column_count,
                   (BeginsWithDigit(value) ? suffix : "") + kLineEnd;
         break;
       default:
-        report += std::string(FieldOrEmpty(titles, column)) + " : " + std::string(value) +
-                  kLineEnd;
+        report += std::string(FieldOrEmpty(titles, column)) + " : " + std::string(value) + kLineEnd;
     }
   }
   return report;

@@ -19,9 +19,8 @@ struct Core {
   std::array<int, 6> shells;  // K to P; 0 is "not set by this core"
 };
 constexpr Core kCores[] = {
-    {"[He]", {2, 0, 0, 0, 0, 0}},    {"[Ne]", {2, 8, 0, 0, 0, 0}},
-    {"[Ar]", {2, 8, 8, 0, 0, 0}},    {"[Kr]", {2, 8, 18, 8, 0, 0}},
-    {"[Xe]", {2, 8, 18, 18, 8, 0}},  {"[Rn]", {2, 8, 18, 32, 18, 8}},
+    {"[He]", {2, 0, 0, 0, 0, 0}},  {"[Ne]", {2, 8, 0, 0, 0, 0}},   {"[Ar]", {2, 8, 8, 0, 0, 0}},
+    {"[Kr]", {2, 8, 18, 8, 0, 0}}, {"[Xe]", {2, 8, 18, 18, 8, 0}}, {"[Rn]", {2, 8, 18, 32, 18, 8}},
 };
 
 void ApplyCore(const Core& core, ShellCounts* counts) {
@@ -72,8 +71,7 @@ size_t FirstNotInSet(std::string_view text, std::string_view set) {
   return cp932::npos;
 }
 
-std::string Repunctuate(std::string_view source,
-                        const std::vector<std::string_view>& separators,
+std::string Repunctuate(std::string_view source, const std::vector<std::string_view>& separators,
                         std::string_view joiner) {
   auto is_separator = [&](std::string_view ch) {
     for (std::string_view separator : separators) {

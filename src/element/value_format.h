@@ -26,8 +26,7 @@ size_t FirstNotInSet(std::string_view text, std::string_view set);
 // Splits `source` at every character in `separators` (empty pieces dropped)
 // and joins the pieces again, each followed by `joiner`. Separators in front
 // of the first piece stay in front of it.
-std::string Repunctuate(std::string_view source,
-                        const std::vector<std::string_view>& separators,
+std::string Repunctuate(std::string_view source, const std::vector<std::string_view>& separators,
                         std::string_view joiner);
 
 // The terms of an electron configuration, whatever comma (、 or ､) stood

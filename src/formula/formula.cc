@@ -16,9 +16,7 @@ constexpr char kMiddleDot = texts::kHalfWidthMiddleDot[0];  // folded from the f
 bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
 bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
 
-char CharAtOrNul(std::string_view text, size_t pos) {
-  return pos < text.size() ? text[pos] : '\0';
-}
+char CharAtOrNul(std::string_view text, size_t pos) { return pos < text.size() ? text[pos] : '\0'; }
 
 // Stores a weight formed in double as the float it is kept in. A value
 // beyond the float range (a huge count) is refused rather than kept as inf.

@@ -33,22 +33,18 @@ std::string FullWidth(unsigned value) {
 // argument).
 std::string MessageFor(int code, int argc, char** argv, const Genso* command) {
   switch (code) {
-    case kNoDataFile:
-      return ComposeMessage(code, command != nullptr ? command->DataFilePath : "");
+    case kNoDataFile: return ComposeMessage(code, command != nullptr ? command->DataFilePath : "");
     case kBadSymbol:
-    case kBadAtomicNumber:
-      return ComposeMessage(code, argv[1]);
+    case kBadAtomicNumber: return ComposeMessage(code, argv[1]);
     case kBadFormula:
-    case kUnstableIsotope:
-      return ComposeMessage(code, argv[2]);
+    case kUnstableIsotope: return ComposeMessage(code, argv[2]);
     case kUncertainDigits:
       return ComposeMessage(
           code, FullWidth(static_cast<unsigned>(command != nullptr ? command->DecimalDigits : -1)),
           /*digits_from_command_line=*/argc == 4);
     case kDigitsOutOfRange:
       return ComposeMessage(code, FullWidth(static_cast<unsigned>(kMaxDecimalDigits)));
-    default:
-      return ComposeMessage(code, "");
+    default: return ComposeMessage(code, "");
   }
 }
 
@@ -122,7 +118,8 @@ int RunCommandMain(int argc, char** argv, Platform& platform,
     platform.ShowMessage(text != nullptr && *text != '\0' ? text : texts::kUnknownException,
                          texts::kUnhandledExceptionCaption, MessageIcon::kStop);
   } catch (...) {
-    platform.ShowMessage(texts::kUnknownException, texts::kUnhandledExceptionCaption, MessageIcon::kStop);
+    platform.ShowMessage(texts::kUnknownException, texts::kUnhandledExceptionCaption,
+                         MessageIcon::kStop);
   }
   return -1;
 }

@@ -41,7 +41,6 @@ std::string FillIn(std::string_view text_template, std::string_view fill) {
   return text;
 }
 
-std::string ComposeMessage(int code, std::string_view fill,
-                           bool digits_from_command_line) {
+std::string ComposeMessage(int code, std::string_view fill, bool digits_from_command_line) {
   return FillIn(MessageTemplate(code, digits_from_command_line), fill);
 }

@@ -21,7 +21,6 @@ std::string FillIn(std::string_view text_template, std::string_view fill);
 // The message text for `code` with `fill` in place of its "%s" (if it has
 // one); empty for codes without a message. `digits_from_command_line`
 // chooses between the two wordings of code 10.
-std::string ComposeMessage(int code, std::string_view fill,
-                           bool digits_from_command_line = false);
+std::string ComposeMessage(int code, std::string_view fill, bool digits_from_command_line = false);
 
 #endif  // KORVATEX_MAIN_MESSAGES_H_

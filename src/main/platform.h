@@ -25,8 +25,7 @@ class Platform {
   virtual void CloseClipboard() = 0;
 
   // Shows `text` under `caption` and returns once the user has seen it.
-  virtual void ShowMessage(std::string_view text, std::string_view caption,
-                           MessageIcon icon) = 0;
+  virtual void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
 
   // Opens the file at `path` with its associated viewer; no result. A file
   // that cannot be opened is reported by the platform itself, in its own way

@@ -1,5 +1,4 @@
 #include "platform/clipboard_tool.h"
-
 #include "text/texts.h"
 
 bool IsPlainWords(std::string_view command) {

@@ -1,5 +1,3 @@
-#include "platform/subprocess.h"
-
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/mman.h>
@@ -12,6 +10,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#include "platform/subprocess.h"
 
 namespace {
 
@@ -170,7 +170,6 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-
 bool RunTool(const Tool& tool, std::string_view input) {
   int pipe_fds[2];
   if (pipe(pipe_fds) != 0) return false;
@@ -214,4 +213,3 @@ bool StartViewer(const char* viewer, const std::string& file) {
   }
   return true;
 }
-

@@ -1,9 +1,9 @@
-#include "platform/text_conversion.h"
-
 #include <iconv.h>
 
-#include <cerrno>
 #include <cctype>
+#include <cerrno>
+
+#include "platform/text_conversion.h"
 
 namespace {
 

@@ -3,8 +3,7 @@
 namespace cp932 {
 
 size_t CharLength(std::string_view text, size_t pos) {
-  if (pos + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[pos])))
-    return 2;
+  if (pos + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[pos]))) return 2;
   return 1;
 }
 

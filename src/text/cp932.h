@@ -28,9 +28,7 @@ inline bool IsLeadByte(unsigned char byte) {
 size_t CharLength(std::string_view text, size_t pos);
 
 // Position of the character after the one at `pos`.
-inline size_t NextChar(std::string_view text, size_t pos) {
-  return pos + CharLength(text, pos);
-}
+inline size_t NextChar(std::string_view text, size_t pos) { return pos + CharLength(text, pos); }
 
 // The character (1 or 2 bytes) that starts at `pos`.
 std::string_view CharAt(std::string_view text, size_t pos);
@@ -49,9 +47,7 @@ size_t FindText(std::string_view text, std::string_view needle);
 size_t CountChars(std::string_view text);
 
 // The text up to its first NUL byte: how a C string reads a buffer.
-inline std::string_view UpToNul(std::string_view text) {
-  return text.substr(0, text.find('\0'));
-}
+inline std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
 
 }  // namespace cp932
 

@@ -12,8 +12,7 @@ struct SymbolFold {
   char result;
 };
 constexpr SymbolFold kSymbols[] = {
-    {0x69, '('}, {0x6A, ')'}, {0x44, '.'},    {0x96, '*'},
-    {0x6D, '['}, {0x6E, ']'}, {0x45, '\xA5'},
+    {0x69, '('}, {0x6A, ')'}, {0x44, '.'}, {0x96, '*'}, {0x6D, '['}, {0x6E, ']'}, {0x45, '\xA5'},
 };
 
 }  // namespace
@@ -51,8 +50,7 @@ std::string FoldFullWidth(std::string_view text) {
   for (size_t pos = 0; pos < text.size(); pos = cp932::NextChar(text, pos)) {
     const std::string_view ch = cp932::CharAt(text, pos);
     if (IsFoldable(ch)) {
-      folded += FoldCharacter(static_cast<unsigned char>(ch[0]),
-                              static_cast<unsigned char>(ch[1]));
+      folded += FoldCharacter(static_cast<unsigned char>(ch[0]), static_cast<unsigned char>(ch[1]));
     } else {
       folded += ch;
     }

@@ -8,12 +8,10 @@ std::string SiblingPath(std::string_view program_path, std::string_view name) {
   // is never a CP932 trail byte, and a POSIX program path comes in the file
   // system's own bytes (UTF-8), which CP932 stepping would misread, so the
   // last "/" is found byte by byte.
-  const size_t separator = kPathSeparator == '/'
-                               ? program_path.rfind('/')
-                               : cp932::FindLast(program_path, kPathSeparator);
-  std::string path(separator == std::string_view::npos
-                       ? std::string_view()
-                       : program_path.substr(0, separator + 1));
+  const size_t separator = kPathSeparator == '/' ? program_path.rfind('/')
+                                                 : cp932::FindLast(program_path, kPathSeparator);
+  std::string path(separator == std::string_view::npos ? std::string_view()
+                                                       : program_path.substr(0, separator + 1));
   path += name;
   return path;
 }
