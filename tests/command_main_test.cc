@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <iterator>
 #include <new>
 
@@ -67,8 +68,11 @@ TEST_F(CommandMainTest, ArgumentListsOfNoAcceptedShape) {
 
 TEST_F(CommandMainTest, ArgumentsAreFoldedAndTheCommandUpperCased) {
   folder.Write("KORVATEX.CSV", DataFile().Text());
-  Arguments args({folder.ProgramPath(), "/w", Cp932("Ｈ２Ｏ"), Cp932("３")});
+  // The program path is the system's, and not folded: ｋ２ stays.
+  const std::string program = folder.File(Cp932("ｋ２"));
+  Arguments args({program, "/w", Cp932("Ｈ２Ｏ"), Cp932("３")});
   EXPECT_EQ(CommandMain(args.argc(), args.argv(), platform), kSuccess);
+  EXPECT_EQ(args[0], program);
   EXPECT_EQ(args[1], "/W");
   EXPECT_EQ(args[2], "H2O");
   EXPECT_EQ(platform.clipboard, Cp932("化学式：H2O\t分子量・式量＝ 10.000"));
@@ -116,18 +120,40 @@ TEST_F(CommandMainTest, DataFileIsClosedBeforeTheMessageIsShown) {
   }
 }
 
-class ExhaustedPlatform : public RecordingPlatform {
+// Throws `thrown` where the clipboard would be emptied.
+class ThrowingPlatform : public RecordingPlatform {
  public:
-  bool EmptyClipboard() override { throw std::bad_alloc(); }
+  explicit ThrowingPlatform(std::function<void()> thrown) : thrown_(std::move(thrown)) {}
+  bool EmptyClipboard() override {
+    thrown_();
+    return true;
+  }
+
+ private:
+  std::function<void()> thrown_;
+};
+
+// An exception whose message is empty.
+struct Silent : std::exception {
+  const char* what() const noexcept override { return ""; }
 };
 
 TEST(RunCommandMainTest, EscapingExceptionIsShownWithTheStopIcon) {
-  ExhaustedPlatform platform;
-  Arguments args({"/x/korvatex", "Fe"});
-  EXPECT_EQ(RunCommandMain(args.argc(), args.argv(), platform), -1);
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].rfind(Cp932("未処理の例外|"), 0), 0u);
-  EXPECT_EQ(platform.icons, (std::vector<MessageIcon>{MessageIcon::kStop}));
+  const struct {
+    std::function<void()> thrown;
+    std::string shown;
+  } cases[] = {
+      {[] { throw std::bad_alloc(); }, std::bad_alloc().what()},
+      {[] { throw Silent(); }, Cp932("未知の例外")},
+      {[] { throw 1; }, Cp932("未知の例外")},
+  };
+  for (const auto& c : cases) {
+    ThrowingPlatform platform(c.thrown);
+    Arguments args({"/x/korvatex", "Fe"});
+    EXPECT_EQ(RunCommandMain(args.argc(), args.argv(), platform), -1);
+    EXPECT_EQ(platform.messages, std::vector<std::string>{Cp932("未処理の例外|") + c.shown});
+    EXPECT_EQ(platform.icons, (std::vector<MessageIcon>{MessageIcon::kStop}));
+  }
 }
 
 }  // namespace

@@ -14,6 +14,9 @@ TEST(Cp932Test, SearchesNeverMatchATrailByte) {
   EXPECT_EQ(cp932::FindLast(path, '\\'), 5u);
   EXPECT_EQ(cp932::Find(std::string(kHyou) + "\\", '\\'), 2u);
   EXPECT_EQ(cp932::Find(kHyou, '\\'), cp932::npos);
+  EXPECT_EQ(cp932::Find("=x=", '='), 0u);
+  // A search stops at the end of its text, whatever byte follows it.
+  EXPECT_EQ(cp932::FindLast(std::string_view("a\\b\\", 3), '\\'), 1u);
   EXPECT_EQ(cp932::FindText(Cp932("ア]､"), "A"), cp932::npos);  // ア is 0x83 0x41
   EXPECT_EQ(cp932::CountChars(Cp932("2.5 (加圧)")), 8u);
   // A lead byte at the end stands alone.

@@ -18,15 +18,25 @@ ElementLines LinesWith(std::initializer_list<std::pair<int, const char*>> weight
 }
 
 // H, Li, C, N, O, S, Ca, Cu and Tc; every other element has no line.
-const ElementLines kSample = LinesWith({{0, "1.00794"},
-                                        {2, "-6.941"},
-                                        {5, "12.0107(8)"},
-                                        {6, "14.0067"},
-                                        {7, "15.9994"},
-                                        {15, "32.065"},
-                                        {19, "40.078"},
-                                        {28, "63.546"},
-                                        {42, "[98]"}});
+const ElementLines kSample = [] {
+  ElementLines lines = LinesWith({{0, "1.00794"},
+                                  {2, "-6.941"},
+                                  {5, "12.0107(8)"},
+                                  {6, "14.0067"},
+                                  {7, "15.9994"},
+                                  {15, "32.065"},
+                                  {19, "40.078"},
+                                  {28, "63.546"},
+                                  {42, "[98]"}});
+  lines[1] = "2,He,a,b,c,d\n";  // ends before its weight column
+  return lines;
+}();
+
+std::string Repeat(const std::string& text, int times) {
+  std::string repeated;
+  for (int i = 0; i < times; ++i) repeated += text;
+  return repeated;
+}
 
 float Weigh(std::string_view formula, int digits, WeightFlags* flags) {
   return FormulaEvaluator(kSample, digits, flags).EvaluateFormula(formula);
@@ -83,6 +93,11 @@ TEST(FormulaEvaluatorTest, ReadsOrRefusesEachForm) {
       {"H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H", "30.2370"},
       {std::string(30, '(') + "H" + std::string(30, ')'), "1.0079"},
       {std::string(10000, '(') + "H" + std::string(10000, ')'), "0"},
+      {"He", "0"},
+      {"H.3" + std::string(38, '0') + "H2", "0"},  // the part's weight overflows
+      {"H.3" + std::string(38, '0') + "H2.H", "0"},
+      {Repeat("H.", 255) + "H", "258.0224"},  // parts nest like groups: 256 levels
+      {Repeat("H.", 256) + "H", "0"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.formula.substr(0, 60));

@@ -39,7 +39,10 @@ TEST(LineReaderTest, ReadsLikeAWindowsTextStream) {
       // A whole-line read keeps the start of a long line and skips the rest.
       {std::string(100000, 'x') + "\nnext\n",
        LineReader::kWholeLine,
-       {std::string(LineReader::kMaxKeptLineBytes, 'x'), "next\n"}},
+       {std::string(16 * 1024, 'x'), "next\n"}},
+      {std::string(16 * 1024, 'x') + "\r\nnext\n",  // kept whole: no room for the LF
+       LineReader::kWholeLine,
+       {std::string(16 * 1024, 'x'), "next\n"}},
       // Reading stops after kMaxFileBytes: what lies beyond is never seen.
       {"a\n" + std::string(LineReader::kMaxFileBytes, 'z') + "\nb\n",
        LineReader::kWholeLine,

@@ -13,6 +13,9 @@ TEST(TextConversionTest, ArgumentsFromUtf8) {
   EXPECT_EQ(ToCp932(u8"jos\u00e9\u20ac!", "UTF-8"),
             "jos?"
             "?!");
+  // At the end of the text: a whole character, and a cut one byte by byte.
+  EXPECT_EQ(ToCp932(u8"x\U0001F600", "UTF-8"), "x?");
+  EXPECT_EQ(ToCp932("x\xE6\xB0", "UTF-8"), "x??");
   EXPECT_EQ(ToCp932("a\xFF"
                     "b\xE6",
                     "UTF-8"),
@@ -38,9 +41,15 @@ TEST(TextConversionTest, Codesets) {
   EXPECT_EQ(EffectiveCodeset("ANSI_X3.4-1968"), "UTF-8");
   EXPECT_EQ(EffectiveCodeset(""), "UTF-8");
   EXPECT_EQ(EffectiveCodeset("EUC-JP"), "EUC-JP");
-  EXPECT_TRUE(IsShiftJisCodeset("shift_jis"));
+  for (const char* name :
+       {"shift_jis", "SHIFT-JIS", "SJIS", "CP932", "Windows-31J", "MS932", "MS_KANJI"}) {
+    EXPECT_TRUE(IsShiftJisCodeset(name)) << name;
+  }
   EXPECT_FALSE(IsShiftJisCodeset("UTF-8"));
   EXPECT_EQ(FromCp932(Cp932("水"), "EUC-JP"), "\xBF\xE5");
+  // A codeset iconv does not know: the text is passed on as it is.
+  EXPECT_EQ(FromCp932(Cp932("水"), "NO-SUCH-CODESET"), Cp932("水"));
+  EXPECT_EQ(ToCp932(u8"水", "NO-SUCH-CODESET"), u8"水");
 }
 
 }  // namespace

@@ -71,7 +71,8 @@ float FormulaEvaluator::ElementWeight(int slot) {
   if (!field) {
     ElementRecord record;
     SplitRecord(lines_[slot], &record);
-    field = static_cast<int>(record.size()) > kWeightColumn ? record[kWeightColumn] : std::string();
+    field =
+        static_cast<int>(record.size()) > kWeightColumn ? record.at(kWeightColumn) : std::string();
   }
   std::string_view weight = *field;
 

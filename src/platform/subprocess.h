@@ -23,7 +23,9 @@ struct Tool {
 
 // Runs `tool` with `input` on its standard input; true when it exits 0.
 // When it fails, what it wrote on its standard error is shown on this
-// program's standard error; when it succeeds, nothing of it is.
+// program's standard error; when it succeeds, nothing of it is. A tool may
+// end without reading its input, so the process must ignore SIGPIPE (the
+// entry does).
 bool RunTool(const Tool& tool, std::string_view input);
 
 // Starts `viewer file` in a session of its own, its output discarded. True

@@ -1,0 +1,74 @@
+#include "platform/clipboard_tool.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+
+#include "text/texts.h"
+
+namespace {
+
+using Environment = std::map<std::string, std::string>;
+
+// The choice as one line: "stdout", "none: <hint>", or the emptying tool
+// and the hand-over tool, each as its words ("+out" when its output shows).
+std::string Describe(const ClipboardChoice& choice) {
+  if (!choice.backend) return std::string("none: ") + choice.missing_tool_hint;
+  if (choice.backend->is_standard_output) return "stdout";
+  std::ostringstream line;
+  for (const Tool* tool : {&choice.backend->empty, &choice.backend->hand_over}) {
+    for (const std::string& word : tool->argv) line << word << ' ';
+    line << (tool->shows_output ? "+out" : "") << (tool == &choice.backend->empty ? "| " : "");
+  }
+  return line.str();
+}
+
+TEST(ClipboardToolTest, ChosenFromTheEnvironmentAndTheToolsInstalled) {
+  const std::string xclip = "xclip -selection clipboard -i ";
+  const std::string wl_hint = std::string("none: ") + texts::kInstallWlClipboardHint;
+  const std::string x_hint = std::string("none: ") + texts::kInstallXclipHint;
+  const struct {
+    Environment environment;
+    std::string installed;  // the programs on PATH, each followed by a blank
+    std::string chosen;
+  } cases[] = {
+      {{}, "", "stdout"},
+      {{}, "wl-copy xclip xsel ", "stdout"},
+      {{{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}}, "xclip ", "stdout"},
+      {{{"WAYLAND_DISPLAY", "wayland-0"}}, "wl-copy xclip ", "wl-copy | wl-copy "},
+      {{{"WAYLAND_DISPLAY", "wayland-0"}}, "xclip ", wl_hint},
+      {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}}, "xclip ", xclip + "| " + xclip},
+      {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}}, "", wl_hint},
+      {{{"DISPLAY", ":0"}}, "xclip xsel wl-copy ", xclip + "| " + xclip},
+      {{{"DISPLAY", ":0"}}, "xsel ", "xsel --clipboard --clear | xsel --clipboard --input "},
+      {{{"DISPLAY", ":0"}}, "wl-copy ", x_hint},
+      {{{"KORVATEX_CLIPBOARD", "cat"}, {"DISPLAY", ":0"}}, "xclip ", "cat +out| cat +out"},
+      {{{"KORVATEX_CLIPBOARD", " xclip\t-i "}}, "", "xclip -i +out| xclip -i +out"},
+      {{{"KORVATEX_CLIPBOARD", "cat > f"}}, "", "/bin/sh -c cat > f +out| /bin/sh -c cat > f +out"},
+      {{{"KORVATEX_CLIPBOARD", " "}}, "", "/bin/sh -c   +out| /bin/sh -c   +out"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.chosen);
+    const ClipboardChoice choice = ChooseClipboardTool(
+        [&](const char* name) {
+          const auto found = c.environment.find(name);
+          return found == c.environment.end() ? std::string() : found->second;
+        },
+        [&](const std::string& name) { return c.installed.find(name + " ") != std::string::npos; });
+    EXPECT_EQ(Describe(choice), c.chosen);
+  }
+}
+
+TEST(ClipboardToolTest, ShellSyntaxGoesToTheShellAndPlainWordsMayFallBackToIt) {
+  for (const char special : std::string("'\"$`\\|&;<>()*?[#~=%\n")) {
+    const Tool tool = ToolFromSetting(std::string("a") + special + "b");
+    EXPECT_EQ(tool.argv, (std::vector<std::string>{"/bin/sh", "-c", tool.argv[2]})) << special;
+    EXPECT_EQ(tool.shell_command, "") << special;
+  }
+  const Tool plain = ToolFromSetting(":");
+  EXPECT_EQ(plain.argv, std::vector<std::string>{":"});
+  EXPECT_EQ(plain.shell_command, ":");  // run by the shell when it names no program
+}
+
+}  // namespace

@@ -1,0 +1,111 @@
+#include "platform/posix_platform.h"
+
+#include <gtest/gtest.h>
+#include <limits.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+
+#include "test_support.h"
+#include "text/texts.h"
+
+namespace {
+
+TEST(PosixPlatformTest, CrLfBecomesLfAndNothingElseChanges) {
+  const struct {
+    std::string text, expected;
+  } cases[] = {
+      {"a\r\nb\r\n", "a\nb\n"},
+      {"a\rb\r", "a\rb\r"},
+      {"\r\r\n\n", "\r\n\n"},
+      {"x\n", "x\n"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WithLfLineEnds(c.text), c.expected) << c.text;
+}
+
+// The platform with standard output as its clipboard, writing to a file.
+class StandardOutputTest : public ::testing::Test {
+ protected:
+  std::string Output() {
+    std::fflush(output_);
+    return ReadFile(folder_.File("out"));
+  }
+  ScratchFolder folder_;
+  FILE* output_ = std::fopen(folder_.File("out").c_str(), "w");
+  PosixPlatform platform_{"UTF-8", {ClipboardBackend{true, {}, {}}}, output_, output_};
+  void TearDown() override { std::fclose(output_); }
+};
+
+TEST_F(StandardOutputTest, TextsAreWrittenInTheLocaleWithLineEnds) {
+  EXPECT_TRUE(platform_.OpenClipboard());
+  EXPECT_TRUE(platform_.EmptyClipboard());
+  EXPECT_TRUE(platform_.SetClipboardText(Cp932("原子番号 : 26\r\n元素記号 : Fe\r\n")));
+  EXPECT_TRUE(platform_.SetClipboardText(Cp932("化学式：H2O\t分子量・式量＝ 18")));
+  platform_.ShowMessage(Cp932("パラメータが不正です。"), "T", MessageIcon::kWarning);
+  EXPECT_EQ(Output(),
+            u8"原子番号 : 26\n元素記号 : Fe\n化学式：H2O\t分子量・式量＝ 18\n"
+            u8"T: パラメータが不正です。\n");
+  EXPECT_EQ(platform_.MissingToolHint(), nullptr);
+}
+
+TEST(PosixPlatformTest, AFailedWriteIsAFailure) {
+  FILE* full = std::fopen("/dev/full", "w");
+  ASSERT_NE(full, nullptr);
+  PosixPlatform platform("UTF-8", {ClipboardBackend{true, {}, {}}}, full, full);
+  EXPECT_FALSE(platform.SetClipboardText("Fe"));
+  EXPECT_FALSE(Print(full, "Fe", "UTF-8"));
+  std::fclose(full);
+}
+
+TEST(PosixPlatformTest, WithoutAToolTheClipboardFailsAndTheHintIsKept) {
+  PosixPlatform platform("UTF-8", {std::nullopt, texts::kInstallXclipHint});
+  EXPECT_FALSE(platform.OpenClipboard());
+  EXPECT_FALSE(platform.EmptyClipboard());
+  EXPECT_FALSE(platform.SetClipboardText("Fe"));
+  EXPECT_EQ(platform.MissingToolHint(), texts::kInstallXclipHint);
+}
+
+TEST(PosixPlatformTest, ProgramPathIsTheRealProgram) {
+  ScratchFolder folder;
+  const std::string real = folder.Write("real", "");
+  const std::string link = folder.File("link");
+  ASSERT_EQ(symlink(real.c_str(), link.c_str()), 0);
+  const std::string long_target = "/" + std::string(PATH_MAX - 2, 'a');  // the longest link
+  const std::string long_link = folder.File("long");
+  ASSERT_EQ(symlink(long_target.c_str(), long_link.c_str()), 0);
+  const std::string missing = folder.File("missing");
+  const struct {
+    const char* argv0;
+    std::string self_link, expected;
+  } cases[] = {
+      {"x", "/proc/self/exe", std::filesystem::read_symlink("/proc/self/exe").string()},
+      {"x", long_link, long_target},
+      {link.c_str(), missing, std::filesystem::canonical(real).string()},
+      {"/nonexistent/korvatex", missing, "/nonexistent/korvatex"},
+      {nullptr, missing, ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ProgramPath(c.argv0, c.self_link.c_str()), c.expected);
+}
+
+TEST(PosixPlatformTest, PersonalSettingsFileFollowsXdgConfigHome) {
+  const struct {
+    std::map<std::string, std::string> environment;
+    std::string expected;
+  } cases[] = {
+      {{{"XDG_CONFIG_HOME", "/x"}, {"HOME", "/h"}}, "/x/korvatex/KORVATEX.INI"},
+      {{{"XDG_CONFIG_HOME", ""}, {"HOME", "/h"}}, "/h/.config/korvatex/KORVATEX.INI"},
+      {{{"XDG_CONFIG_HOME", "relative"}, {"HOME", "/h"}}, "/h/.config/korvatex/KORVATEX.INI"},
+      {{{"XDG_CONFIG_HOME", "relative"}}, ""},
+      {{}, ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(PersonalSettingsFile([&](const char* name) {
+                const auto found = c.environment.find(name);
+                return found == c.environment.end() ? std::string() : found->second;
+              }),
+              c.expected);
+  }
+}
+
+}  // namespace

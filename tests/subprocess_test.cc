@@ -1,0 +1,88 @@
+#include "platform/subprocess.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "test_support.h"
+
+namespace {
+
+Tool MakeTool(std::vector<std::string> argv, bool shows_output, std::string shell_command = "") {
+  Tool tool(std::move(argv));
+  tool.shows_output = shows_output;
+  tool.shell_command = std::move(shell_command);
+  return tool;
+}
+
+TEST(SubprocessTest, IsOnPathFindsExecutableFilesOnly) {
+  ScratchFolder folder;
+  chmod(folder.Write("tool", "#!/bin/sh\n").c_str(), 0700);
+  folder.Write("plain", "");
+  mkdir(folder.File("dir").c_str(), 0700);
+  const struct {
+    const char* name;
+    std::string path;
+    bool found;
+  } cases[] = {
+      {"tool", folder.path(), true},
+      {"plain", folder.path(), false},
+      {"dir", folder.path(), false},
+      {"tool", "/nonexistent:" + folder.path(), true},
+      {"tool", folder.path() + ":", true},
+      {"tool", "/nonexistent", false},
+      {"tool", "", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsOnPath(c.name, c.path), c.found) << c.name << " in " << c.path;
+  }
+}
+
+TEST(SubprocessTest, RunToolFeedsTheToolAndShowsItsErrorsOnlyWhenItFails) {
+  std::signal(SIGPIPE, SIG_IGN);  // as the program does: tools may not read their input
+  ScratchFolder folder;
+  const std::string file = folder.File("out");
+  // A script without a "#!" line: only the shell can run it.
+  const std::string script = folder.Write("script", "echo from-script > '" + file + "'\n");
+  chmod(script.c_str(), 0700);
+  const struct {
+    Tool tool;
+    bool ok;
+    std::string output, errors, file;
+  } cases[] = {
+      {{{"sh", "-c", "cat > '" + file + "'; echo fine >&2"}}, true, "", "", "input"},
+      {{{"sh", "-c", "echo oops >&2; exit 3"}}, false, "", "oops\n", ""},
+      {{{"sh", "-c", "echo shown"}}, true, "", "", ""},
+      {MakeTool({"echo", "shown"}, true), true, "shown\n", "", ""},
+      {{{":"}}, false, "", "korvatex: :: No such file or directory\n", ""},
+      {MakeTool({":"}, false, ":"), true, "", "", ""},
+      {MakeTool({script}, false, script), true, "", "", "from-script\n"},
+      {{{script}}, false, "", "korvatex: " + script + ": Exec format error\n", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.tool.argv.back());
+    std::remove(file.c_str());
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunTool(c.tool, "input"), c.ok);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), c.errors);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), c.output);
+    EXPECT_EQ(ReadFile(file), c.file);
+  }
+}
+
+TEST(SubprocessTest, StartViewerWaitsOnlyForAViewerThatFailsAtOnce) {
+  EXPECT_TRUE(StartViewer("true", "file"));
+  EXPECT_FALSE(StartViewer("false", "file"));
+  EXPECT_FALSE(StartViewer("/nonexistent/viewer", "file"));
+  EXPECT_TRUE(StartViewer("sleep", "1"));  // still running: left to run
+
+  const int full = open("/dev/full", O_WRONLY);
+  EXPECT_FALSE(WriteAll(full, "x"));
+  close(full);
+}
+
+}  // namespace
