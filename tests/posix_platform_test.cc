@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 #include <limits.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <map>
 
+#include "platform/text_conversion.h"
 #include "test_support.h"
 #include "text/texts.h"
 
@@ -64,6 +66,27 @@ TEST(PosixPlatformTest, WithoutAToolTheClipboardFailsAndTheHintIsKept) {
   EXPECT_FALSE(platform.EmptyClipboard());
   EXPECT_FALSE(platform.SetClipboardText("Fe"));
   EXPECT_EQ(platform.MissingToolHint(), texts::kInstallXclipHint);
+}
+
+TEST(PosixPlatformTest, WithoutAViewerOneLineSaysWhereTheHelpIs) {
+  ScratchFolder folder;
+  const std::string path = Environment("PATH");
+  setenv("PATH", folder.File("no-bin").c_str(), 1);  // no xdg-open
+  PosixPlatform platform("UTF-8", {std::nullopt});
+  const std::string html = folder.File("html/index.htm");
+  testing::internal::CaptureStderr();
+  platform.OpenWithViewer(folder.File("KORVATEX.CHM"));
+  mkdir(folder.File("html").c_str(), 0700);
+  mkdir(html.c_str(), 0700);  // a folder is no page
+  platform.OpenWithViewer(folder.File("KORVATEX.CHM"));
+  rmdir(html.c_str());
+  folder.Write("html/index.htm", "");
+  platform.OpenWithViewer(folder.File("KORVATEX.CHM"));
+  const std::string shown = testing::internal::GetCapturedStderr();
+  setenv("PATH", path.c_str(), 1);
+  const std::string man_page = FromCp932(texts::kHelpIsInManPage, "UTF-8") + "\n";
+  EXPECT_EQ(shown, man_page + man_page + FromCp932(texts::kHelpIsAtBefore, "UTF-8") + html +
+                       FromCp932(texts::kHelpIsAtAfter, "UTF-8") + "\n");
 }
 
 TEST(PosixPlatformTest, ProgramPathIsTheRealProgram) {
