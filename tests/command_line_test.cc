@@ -13,6 +13,7 @@ TEST(CommandLineTest, SplitsLikeTheWindowsProgramDoes) {
   } cases[] = {
       {"korvatex.exe", {}},
       {"korvatex.exe Fe", {"Fe"}},
+      {" Fe", {"Fe"}},  // a blank first: the program token is empty
       {"\"C:\\Program Files\\K\\korvatex.exe\" /W  CuSO4.5H2O\t2", {"/W", "CuSO4.5H2O", "2"}},
       {"\"C:\\My Apps\\k.exe\"Fe", {"Fe"}},  // a quoted program token ends at its quote
       {"k /W \"Ca (OH)2\"", {"/W", "Ca (OH)2"}},

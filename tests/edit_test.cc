@@ -28,6 +28,7 @@ TEST(EditTest, UpperCaseArgumentStepsOverDoubleByteCharacters) {
       {Cp932("aア"), Cp932("Aア")},
       {"\x83\x61x", "\x83\x61X"},
       {"b\x82", "B\x82"},
+      {Cp932("Ａ０ｚ"), Cp932("Ａ０Ｚ")},
   };
   for (const auto& c : cases) {
     std::string text = c.input;

@@ -43,6 +43,10 @@ TEST(SubprocessTest, IsOnPathFindsExecutableFilesOnly) {
 
 TEST(SubprocessTest, RunToolFeedsTheToolAndShowsItsErrorsOnlyWhenItFails) {
   std::signal(SIGPIPE, SIG_IGN);  // as the program does: tools may not read their input
+  // Descriptor 3 open and inheritable: the tools must not get it.
+  const int saved = fcntl(3, F_DUPFD_CLOEXEC, 10);  // -1 when 3 is not open
+  const int null_fd = open("/dev/null", O_RDONLY);
+  if (null_fd != 3) dup2(null_fd, 3), close(null_fd);
   ScratchFolder folder;
   const std::string file = folder.File("out");
   // A script without a "#!" line: only the shell can run it.
@@ -61,6 +65,7 @@ TEST(SubprocessTest, RunToolFeedsTheToolAndShowsItsErrorsOnlyWhenItFails) {
       {MakeTool({":"}, false, ":"), true, "", "", ""},
       {MakeTool({script}, false, script), true, "", "", "from-script\n"},
       {{{script}}, false, "", "korvatex: " + script + ": Exec format error\n", ""},
+      {MakeTool({"sh", "-c", "ls /proc/$$/fd"}, true), true, "0\n1\n2\n", "", ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.tool.argv.back());
@@ -72,6 +77,8 @@ TEST(SubprocessTest, RunToolFeedsTheToolAndShowsItsErrorsOnlyWhenItFails) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(), c.output);
     EXPECT_EQ(ReadFile(file), c.file);
   }
+  if (saved >= 0) dup2(saved, 3), close(saved);
+  if (saved < 0) close(3);
 }
 
 TEST(SubprocessTest, StartViewerWaitsOnlyForAViewerThatFailsAtOnce) {

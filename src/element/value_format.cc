@@ -38,8 +38,8 @@ void AddTerm(std::string_view term, ShellCounts* counts) {
   const int shell = ReadInteger(term);
   if (shell < 1 || shell > 7) return;
   // Counts come from outside data; they saturate rather than overflow.
-  const long long sum = static_cast<long long>((*counts)[shell - 1]) + electrons;
-  (*counts)[shell - 1] = sum > INT_MAX ? INT_MAX : static_cast<int>(sum);
+  const long long sum = static_cast<long long>(counts->at(shell - 1)) + electrons;
+  counts->at(shell - 1) = sum > INT_MAX ? INT_MAX : static_cast<int>(sum);
 }
 
 }  // namespace
