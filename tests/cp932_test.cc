@@ -19,6 +19,17 @@ TEST(Cp932Test, SearchesNeverMatchATrailByte) {
   EXPECT_EQ(cp932::FindLast(std::string_view("a\\b\\", 3), '\\'), 1u);
   EXPECT_EQ(cp932::FindText(Cp932("ア]､"), "A"), cp932::npos);  // ア is 0x83 0x41
   EXPECT_EQ(cp932::CountChars(Cp932("2.5 (加圧)")), 8u);
+  // The lead byte ranges, at their edges.
+  for (const auto& [byte, length] : {std::pair{0x80, 1u},
+                                     {0x81, 2u},
+                                     {0x9F, 2u},
+                                     {0xA0, 1u},
+                                     {0xDF, 1u},
+                                     {0xE0, 2u},
+                                     {0xFC, 2u},
+                                     {0xFD, 1u}}) {
+    EXPECT_EQ(cp932::CharLength(std::string{static_cast<char>(byte), 'x'}, 0), length) << byte;
+  }
   // A lead byte at the end stands alone.
   EXPECT_EQ(cp932::CharLength("a\x81", 1), 1u);
   EXPECT_EQ(cp932::CountChars("a\x81"), 2u);

@@ -24,9 +24,11 @@ const ElementLines kSample = [] {
                                   {5, "12.0107(8)"},
                                   {6, "14.0067"},
                                   {7, "15.9994"},
+                                  {12, "26.9815"},
                                   {15, "32.065"},
                                   {19, "40.078"},
                                   {28, "63.546"},
+                                  {29, "65.38"},
                                   {42, "[98]"}});
   lines[1] = "2,He,a,b,c,d\n";  // ends before its weight column
   return lines;
@@ -49,6 +51,7 @@ TEST(FormulaEvaluatorTest, ReadsOrRefusesEachForm) {
   } cases[] = {
       // "0": invalid
       {"H2O", "18.0152"},
+      {"Al2ZnO4", "183.3406"},  // symbols from A and from Z
       {"H2O.", "0"},
       {"H2O.5", "0"},
       {"H2O.0H2O", "0"},
