@@ -95,6 +95,26 @@ TEST_F(CommandMainTest, MissingDataFileIsNamedInTheMessage) {
   EXPECT_FALSE(platform.clipboard_set);
 }
 
+// A platform whose paths differ from their message form, as a POSIX
+// system's UTF-8 paths differ from CP932.
+class ConvertingPlatform : public RecordingPlatform {
+ public:
+  std::string PathFromSettings(std::string_view text, TextEncoding) const override {
+    return "sys:" + std::string(text);
+  }
+  std::string PathForMessage(std::string_view path) const override {
+    return "msg:" + std::string(path);
+  }
+};
+
+TEST_F(CommandMainTest, PathsConvertedFromTheSettingsFileAndForTheMessage) {
+  ConvertingPlatform converting;
+  folder.Write("KORVATEX.INI", "1\n2\n3\nd=2\n5\n6\n7\n8\np=/none.csv\n");
+  EXPECT_EQ(RunCommand(folder, {"26"}, converting).code, kNoDataFile);
+  EXPECT_EQ(converting.messages,
+            (Calls{Title(Cp932("データファイル \"msg:sys:/none.csv\" がありません。"))}));
+}
+
 // Counts the process's open files when the message is shown.
 class FileCountingPlatform : public RecordingPlatform {
  public:

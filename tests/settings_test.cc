@@ -73,12 +73,14 @@ TEST(SettingsTest, APersonalFileTakesThePlaceOfTheOneBesideTheProgram) {
   ScratchFolder folder;
   folder.Write("KORVATEX.INI", "1\n2\n3\nd=2\n5\n6\n7\n8\np=/beside.csv\n");
   const std::string personal = folder.Write("personal.ini", "1\n2\n3\nd=4\n");
+  const std::string short_personal = folder.Write("short.ini", "1\n2\nd=4\n");
   const struct {
     std::string personal_file;
     int digits;
     std::string data_file;
   } cases[] = {
-      {personal, 4, "4"},  // 4 lines: the last serves as line 9 too
+      {personal, 4, ""},        // 4 lines: no line 9, the data file beside the program stays
+      {short_personal, 7, ""},  // 3 lines: no line 4 either, the default places stay
       {folder.File("missing.ini"), 2, "/beside.csv"},
       {"", 2, "/beside.csv"},
   };
@@ -86,11 +88,48 @@ TEST(SettingsTest, APersonalFileTakesThePlaceOfTheOneBesideTheProgram) {
     SCOPED_TRACE(c.personal_file);
     const Settings settings = Read(folder, c.personal_file);
     EXPECT_EQ(settings.digits, c.digits);
-    EXPECT_EQ(settings.data_file, c.data_file);
+    EXPECT_EQ(settings.data_file, c.data_file.empty() ? folder.File("KORVATEX.CSV") : c.data_file);
   }
   folder.Write("personal.ini", "1\n2\n3\nd=5\n5\n6\n7\n8\nno value\n");
   const Settings settings = Read(folder, personal);
   EXPECT_EQ(settings.data_file, folder.File("KORVATEX.CSV"));  // beside the program
+}
+
+// Tags a path with the encoding it was read in, as a platform converts it.
+class TaggingPaths : public SystemPaths {
+ public:
+  std::string PathFromSettings(std::string_view text, TextEncoding encoding) const override {
+    return (encoding == TextEncoding::kUtf8 ? "utf8:" : "cp932:") + std::string(text);
+  }
+};
+
+TEST(SettingsTest, LineNineConvertedFromTheFilesEncoding) {
+  const std::string lines = "1\r\n2\r\n3\r\nd=2\r\n5\r\n6\r\n7\r\n8\r\n";
+  const std::string bom = "\xEF\xBB\xBF";
+  const struct {
+    std::string text;
+    std::string data_file;
+  } cases[] = {
+      {lines + Cp932("データ=/ドキュメント/元素表.csv\r\n"),
+       "cp932:" + Cp932("/ドキュメント/元素表.csv")},
+      {lines + u8"データ=/ドキュメント/元素表.csv\r\n", u8"utf8:/ドキュメント/元素表.csv"},
+      {bom + lines + u8"データ=/ドキュメント/元素表.csv\r\n", u8"utf8:/ドキュメント/元素表.csv"},
+      // The "=" right after "あ" (E3 81 82): CP932 stepping would pair 0x82 with it.
+      {lines + u8"あ=/a.csv\n", "utf8:/a.csv"},
+      {bom + lines + "p=/plain.csv\n", "utf8:/plain.csv"},
+      {lines + "p=/plain.csv\n", "cp932:/plain.csv"},  // ASCII alone reads as CP932
+      // UTF-8 until a CP932 byte on a later line: the whole file decides.
+      {lines + u8"p=/元素.csv\n" + Cp932("10=表\n"), "cp932:" + std::string(u8"/元素.csv")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.data_file);
+    ScratchFolder folder;
+    folder.Write("KORVATEX.INI", c.text);
+    const TaggingPaths paths;
+    std::string data_file;
+    EXPECT_EQ(ReadSettings(&data_file, {folder.ProgramPath(), "", &paths}), 2);
+    EXPECT_EQ(data_file, c.data_file);
+  }
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include "files/settings.h"
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
 #include "files/line_reader.h"
 #include "text/cp932.h"
-#include "text/edit.h"
 #include "text/numbers.h"
 #include "text/path.h"
 
@@ -12,15 +15,24 @@ namespace {
 // several lines and moves every later line down.
 constexpr size_t kSettingsReadLimit = 1998;
 
-// Reads `count` lines; the buffer keeps the last line that was there.
-void ReadLines(LineReader& reader, int count, std::string* buffer) {
-  for (int i = 0; i < count; ++i) reader.ReadLine(buffer, kSettingsReadLimit);
+// Position of the first `ch` in `line`: character by character in CP932,
+// so that a trail byte is never taken for it; byte by byte in UTF-8, whose
+// multi-byte sequences hold no ASCII byte (CP932 stepping would pair, say,
+// the last byte of "あ", 0x82, with the "=" after it).
+size_t FindChar(std::string_view line, char ch, TextEncoding encoding) {
+  return encoding == TextEncoding::kUtf8 ? line.find(ch) : cp932::Find(line, ch);
 }
 
 // Position just after the line's first "=", or npos.
-size_t ValueStart(std::string_view line) {
-  const size_t equals = cp932::Find(line, '=');
-  return equals == cp932::npos ? cp932::npos : equals + 1;
+size_t ValueStart(std::string_view line, TextEncoding encoding) {
+  const size_t equals = FindChar(line, '=', encoding);
+  return equals == std::string_view::npos ? std::string_view::npos : equals + 1;
+}
+
+// The text of `value` up to its line end: its first LF, then its first CR.
+std::string_view UpToLineEnd(std::string_view value, TextEncoding encoding) {
+  value = value.substr(0, FindChar(value, '\n', encoding));
+  return value.substr(0, FindChar(value, '\r', encoding));
 }
 
 }  // namespace
@@ -28,25 +40,42 @@ size_t ValueStart(std::string_view line) {
 int ReadSettings(std::string* data_file_path, const SettingsLocation& location) {
   *data_file_path = SiblingPath(location.program_path, "KORVATEX.CSV");
   std::unique_ptr<LineReader> reader;
-  if (!location.personal_file.empty()) {
-    reader = LineReader::Open(std::string(location.personal_file));
-  }
+  const bool personal = !location.personal_file.empty() &&
+                        (reader = LineReader::Open(std::string(location.personal_file)));
   if (!reader) reader = LineReader::Open(SiblingPath(location.program_path, "KORVATEX.INI"));
   if (!reader) return kDefaultDecimalDigits;
 
-  std::string line;
-  ReadLines(*reader, 4, &line);
-  const size_t digits_value = ValueStart(line);
-  const int digits = digits_value == cp932::npos
-                         ? kDefaultDecimalDigits
-                         : ReadInteger(std::string_view(line).substr(digits_value));
-
-  ReadLines(*reader, 5, &line);
+  // Every read of the file, each one a line by position. The whole file is
+  // needed to tell its encoding; the line reader bounds its size.
+  std::vector<std::string> lines;
+  std::string all;
+  for (std::string line; reader->ReadLine(&line, kSettingsReadLimit);) {
+    all += line;
+    lines.push_back(std::move(line));
+  }
   reader.reset();
-  const size_t path_value = ValueStart(line);
-  if (path_value != cp932::npos) {
-    std::string path = line.substr(path_value);
-    *data_file_path = CutAtLineEnd(path);
+  const TextEncoding encoding = SettingsTextEncoding(all);
+
+  // Line `number` as a read of it finds it: past the end of the file the
+  // buffer still holds the last line read; in a file without lines,
+  // nothing. The personal file has no stand-ins.
+  const auto line_at = [&](size_t number) -> std::optional<std::string_view> {
+    if (lines.empty() || (personal && lines.size() < number)) return std::nullopt;
+    return lines[std::min(number, lines.size()) - 1];
+  };
+
+  int digits = kDefaultDecimalDigits;
+  if (const auto line = line_at(4)) {
+    const size_t value = ValueStart(*line, encoding);
+    if (value != std::string_view::npos) digits = ReadInteger(line->substr(value));
+  }
+  if (const auto line = line_at(9)) {
+    const size_t value = ValueStart(*line, encoding);
+    if (value != std::string_view::npos) {
+      const std::string_view text = UpToLineEnd(line->substr(value), encoding);
+      *data_file_path = location.paths != nullptr ? location.paths->PathFromSettings(text, encoding)
+                                                  : std::string(text);
+    }
   }
   return digits;
 }

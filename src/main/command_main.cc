@@ -31,9 +31,12 @@ std::string FullWidth(unsigned value) {
 // arguments as folded, and the data file's path and the decimal places as
 // the command object holds them (from the settings file, or the digits
 // argument).
-std::string MessageFor(int code, int argc, char** argv, const Genso* command) {
+std::string MessageFor(int code, int argc, char** argv, const Genso* command,
+                       const SystemPaths& paths) {
   switch (code) {
-    case kNoDataFile: return ComposeMessage(code, command != nullptr ? command->DataFilePath : "");
+    case kNoDataFile:
+      return ComposeMessage(code,
+                            command != nullptr ? paths.PathForMessage(command->DataFilePath) : "");
     case kBadSymbol:
     case kBadAtomicNumber: return ComposeMessage(code, argv[1]);
     case kBadFormula:
@@ -89,7 +92,8 @@ int CommandMain(int argc, char** argv, Platform& platform,
 
   std::unique_ptr<Genso> command;
   if (code == kSuccess) {
-    command = MakeCommand(argc, argv, {argv[0], personal_settings_file}, &caption, &code);
+    command =
+        MakeCommand(argc, argv, {argv[0], personal_settings_file, &platform}, &caption, &code);
     if (command) {
       if (command->ResultCode == kSuccess) {
         const std::optional<std::string> result = command->Run();
@@ -101,7 +105,7 @@ int CommandMain(int argc, char** argv, Platform& platform,
     }
   }
 
-  const std::string message = MessageFor(code, argc, argv, command.get());
+  const std::string message = MessageFor(code, argc, argv, command.get(), platform);
   command.reset();  // closes the data file before the message is shown
   if (code != kSuccess && code != kHelpOpened) {
     platform.ShowMessage(message, caption, MessageIcon::kWarning);

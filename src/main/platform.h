@@ -2,18 +2,22 @@
 //
 // The command front end reaches the system only through `Platform`: the
 // four clipboard operations, a message shown under a caption, and a file
-// opened with the viewer the system associates with it. The front end
+// opened with the viewer the system associates with it; and, as
+// `SystemPaths`, the form in which the system names files. The front end
 // declares what it needs here; each operating system implements it in
 // src/platform/ (platform-win32.cc, posix_platform.h), and the tests use a
-// recording fake. All texts passed in are CP932 bytes.
+// recording fake. All texts passed in are CP932 bytes; paths are in the
+// system's form.
 #ifndef KORVATEX_MAIN_PLATFORM_H_
 #define KORVATEX_MAIN_PLATFORM_H_
 
 #include <string_view>
 
+#include "files/system_paths.h"
+
 enum class MessageIcon { kWarning, kStop };
 
-class Platform {
+class Platform : public SystemPaths {
  public:
   virtual ~Platform() = default;
 

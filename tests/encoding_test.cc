@@ -1,0 +1,36 @@
+#include "text/encoding.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace {
+
+TEST(EncodingTest, Utf8WhenMarkedOrValidWithAMultiByteSequence) {
+  const struct {
+    std::string text;
+    TextEncoding encoding;
+  } cases[] = {
+      {"\xEF\xBB\xBF", TextEncoding::kUtf8},  // the byte order mark alone
+      {"\xEF\xBB\xBF" + Cp932("表"), TextEncoding::kUtf8},
+      {u8"データ=元素表.csv", TextEncoding::kUtf8},
+      {u8"é", TextEncoding::kUtf8},
+      {u8"𠮷", TextEncoding::kUtf8},  // four bytes
+      {"", TextEncoding::kCp932},
+      {"Digits=2\r\n", TextEncoding::kCp932},  // ASCII alone
+      {Cp932("データ=元素表.csv"), TextEncoding::kCp932},
+      {Cp932("ｱｲｳ"), TextEncoding::kCp932},            // half-width kana, single bytes 0xA1-0xDF
+      {u8"元素" + Cp932("表"), TextEncoding::kCp932},  // not UTF-8 throughout
+      {"\xE5\x85", TextEncoding::kCp932},              // a sequence cut short at the end
+      {"\xC0\xAF", TextEncoding::kCp932},              // overlong "/"
+      {"\xED\xA0\x80", TextEncoding::kCp932},          // a surrogate
+      {"\xF4\x90\x80\x80", TextEncoding::kCp932},      // above U+10FFFF
+      {"\xE3\x81", TextEncoding::kCp932},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.text));
+    EXPECT_EQ(SettingsTextEncoding(c.text), c.encoding);
+  }
+}
+
+}  // namespace
