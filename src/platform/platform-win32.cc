@@ -4,11 +4,13 @@
 // application starts it). The program path is the module file name, read
 // whole; the command line is split by SplitCommandLine; results go to the
 // clipboard as CF_TEXT, with the same text as CF_UNICODETEXT and the
-// Japanese locale beside it; messages are warning message boxes; help opens
-// through the shell, and a help file the shell cannot open is named in a
-// warning box.
+// Japanese locale beside it, waiting a moment for a clipboard that another
+// program holds; messages are warning message boxes; help opens through
+// the shell, and a help file the shell cannot open is named in a warning
+// box.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -25,6 +27,15 @@ constexpr UINT kGlobalFlags = 0x142;  // GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DI
 // The code page of every text of the program, and the locale that names it.
 constexpr UINT kTextCodePage = 932;
 constexpr LCID kTextLocale = 0x411;  // Japanese (Japan)
+// How long the program waits, in all, for a clipboard that another program
+// holds open, and the longest wait between two tries. Clipboard histories,
+// remote-desktop clipboards and clipboard tools open the clipboard for a few
+// milliseconds after every change, so the first tries follow quickly (1, 2,
+// 4, 8, 16, 32 ms apart) and catch such a hold almost as soon as it ends;
+// a holder still there after that is a slower one, tried every 50 ms. A
+// clipboard still held after a second is taken as unusable.
+constexpr ULONGLONG kClipboardPatienceMs = 1000;
+constexpr DWORD kLongestClipboardWaitMs = 50;
 // The longest path Windows knows is 32767 UTF-16 units, at most two bytes
 // each in the ANSI code page.
 constexpr DWORD kLongestModulePath = 2 * 32768;
@@ -80,11 +91,45 @@ std::wstring Utf16FromCp932(const std::string& text_z) {
   return wide;
 }
 
+// Opens the clipboard for `window`, trying again with growing waits while
+// another program holds it, until the patience runs out. The time is read
+// from the clock rather than summed from the waits, as a wait of 1 ms can
+// last a whole timer tick (about 16 ms) on Windows.
+bool OpenClipboardPatiently(HWND window) {
+  const ULONGLONG give_up = ::GetTickCount64() + kClipboardPatienceMs;
+  DWORD wait = 1;
+  for (;;) {
+    if (::OpenClipboard(window)) return true;
+    const ULONGLONG now = ::GetTickCount64();
+    if (now >= give_up) return false;
+    ::Sleep(static_cast<DWORD>(std::min<ULONGLONG>(wait, give_up - now)));
+    wait = std::min(2 * wait, kLongestClipboardWaitMs);
+  }
+}
+
 class Win32Platform : public Platform {
  public:
-  bool OpenClipboard() override { return ::OpenClipboard(nullptr) != 0; }
+  // The clipboard is opened for a message-only window of the program's
+  // own, made for each opening and destroyed as the clipboard closes.
+  // Opened for no window, Wine lets any other program that opens it for no
+  // window take it over while it is open, so that of two runs at once one
+  // could find its emptying or hand-over refused. The window is gone once
+  // the clipboard is closed: a program that empties the clipboard after us
+  // notifies its previous owner's window, and would wait, holding the
+  // clipboard open, for one that does not read its messages. Should the
+  // window not be made, the clipboard is opened for none. A clipboard that
+  // could not be opened cannot be emptied or written: the steps after a
+  // failed open fail without asking the system.
+  bool OpenClipboard() override {
+    if (window_ == nullptr) {
+      window_ = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                  nullptr);
+    }
+    open_ = OpenClipboardPatiently(window_);
+    return open_;
+  }
 
-  bool EmptyClipboard() override { return ::EmptyClipboard() == 1; }
+  bool EmptyClipboard() override { return open_ && ::EmptyClipboard() == 1; }
 
   // The text byte for byte as CF_TEXT, then decoded as UTF-16, so that a
   // Unicode program pastes it right whichever keyboard layout is active
@@ -101,7 +146,12 @@ class Win32Platform : public Platform {
     return HandOver(CF_LOCALE, &locale, sizeof locale);
   }
 
-  void CloseClipboard() override { ::CloseClipboard(); }
+  void CloseClipboard() override {
+    if (open_) ::CloseClipboard();
+    open_ = false;
+    if (window_ != nullptr) ::DestroyWindow(window_);
+    window_ = nullptr;
+  }
 
   void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override {
     const std::string text_z(text);
@@ -119,6 +169,10 @@ class Win32Platform : public Platform {
       ShowMessage(FillIn(texts::kHelpNotOpened, path), TitleCaption(), MessageIcon::kWarning);
     }
   }
+
+ private:
+  HWND window_ = nullptr;
+  bool open_ = false;
 };
 
 }  // namespace

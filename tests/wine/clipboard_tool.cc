@@ -7,6 +7,13 @@
 //                                holds the clipboard open: creates the file
 //                                READY once it is open, and closes it when
 //                                the file RELEASE appears (or after a minute)
+//   clipboard_tool watch READY STOP
+//                                does what clipboard history and remote
+//                                desktop clipboards do: after every change
+//                                of the clipboard opens it, reads its text
+//                                and holds it for 5 ms; creates READY once
+//                                it listens, stops when STOP appears, and
+//                                prints how often it held the clipboard
 //   clipboard_tool box FILE      waits up to half a minute for a message box,
 //                                writes its caption, a line feed and its
 //                                text (CP932) to FILE, and presses its OK
@@ -23,9 +30,19 @@
 
 namespace {
 
+// Opens the clipboard for `window`, waiting up to two seconds for a watcher
+// that holds it to let go.
+bool OpenPatiently(HWND window) {
+  for (int tries = 0; tries < 2000; ++tries) {
+    if (OpenClipboard(window)) return true;
+    Sleep(1);
+  }
+  return false;
+}
+
 // Writes the clipboard's text in `format` to `path`, without its NUL.
 int Read(const char* path, UINT format) {
-  if (!OpenClipboard(nullptr)) return 2;
+  if (!OpenPatiently(nullptr)) return 2;
   std::FILE* out = std::fopen(path, "wb");
   if (out == nullptr) {
     CloseClipboard();
@@ -68,6 +85,57 @@ int Hold(const char* ready, const char* release) {
   if (std::FILE* marker = std::fopen(ready, "wb")) std::fclose(marker);
   for (int waited = 0; waited < 600 && !Exists(release); ++waited) Sleep(100);
   CloseClipboard();
+  return 0;
+}
+
+// How long the watcher holds the clipboard after a change: the time a
+// clipboard history takes to copy a text, and enough to catch a program
+// that opens the clipboard only once.
+constexpr DWORD kWatcherHoldMs = 5;
+
+struct Watcher {
+  const char* stop;
+  int held = 0;
+};
+
+LRESULT CALLBACK WatcherProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* watcher = reinterpret_cast<Watcher*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (watcher == nullptr) return DefWindowProcW(window, message, wparam, lparam);
+  if (message == WM_CLIPBOARDUPDATE && OpenClipboard(window)) {
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+      GlobalLock(data);
+      GlobalUnlock(data);
+    }
+    Sleep(kWatcherHoldMs);
+    CloseClipboard();
+    ++watcher->held;
+    return 0;
+  }
+  if (message == WM_TIMER && Exists(watcher->stop)) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+int Watch(const char* ready, const char* stop) {
+  WNDCLASSW window_class = {};
+  window_class.lpfnWndProc = WatcherProc;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.lpszClassName = L"clipboard_tool_watcher";
+  if (!RegisterClassW(&window_class)) return 2;
+  HWND window = CreateWindowW(window_class.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                              nullptr, window_class.hInstance, nullptr);
+  if (window == nullptr) return 2;
+  Watcher watcher{stop};
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&watcher));
+  if (!AddClipboardFormatListener(window)) return 2;
+  SetTimer(window, 1, 50, nullptr);
+  if (std::FILE* marker = std::fopen(ready, "wb")) std::fclose(marker);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  RemoveClipboardFormatListener(window);
+  std::printf("%d\n", watcher.held);
   return 0;
 }
 
@@ -148,10 +216,11 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "read") == 0) return Read(argv[2], CF_TEXT);
   if (argc == 3 && std::strcmp(argv[1], "unicode") == 0) return Read(argv[2], CF_UNICODETEXT);
   if (argc == 4 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], argv[3]);
+  if (argc == 4 && std::strcmp(argv[1], "watch") == 0) return Watch(argv[2], argv[3]);
   if (argc == 3 && std::strcmp(argv[1], "box") == 0) return ReadMessageBox(argv[2]);
   if (argc == 3 && std::strcmp(argv[1], "run") == 0) return Start(argv[2]);
   std::fprintf(stderr,
-               "usage: clipboard_tool read FILE | unicode FILE | hold READY RELEASE | box FILE"
-               " | run FILE\n");
+               "usage: clipboard_tool read FILE | unicode FILE | hold READY RELEASE"
+               " | watch READY STOP | box FILE | run FILE\n");
   return 64;
 }

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs the cross-built korvatex.exe under Wine, in a fresh prefix, and
-# checks byte for byte in CP932 what reaches the Windows clipboard, and the
+# checks byte for byte in CP932 what reaches the Windows clipboard, also
+# beside a program that holds the clipboard after every change, and the
 # exit status of every result code; the warning box of a help file that
 # cannot be opened, on a virtual X server. Usage: wine_test.sh BUILD_WIN_DIR
 # Needs wine, Xvfb and the ja_JP.UTF-8 locale (see ../missing_tool.sh).
@@ -130,12 +131,56 @@ expect_status 4 "$work/nodata" Fe
 expect_status 5 "$app" Xx
 expect_status 6 "$app" 0
 expect_status 7 "$work/wide" 1
-# Code 8: another program holds the clipboard open.
+# Code 8: another program holds the clipboard open, longer than the second
+# the program tries for.
 (cd "$app" && wine clipboard_tool.exe hold held released >/dev/null 2>&1) &
+holder=$!
 for _ in $(seq 300); do [ -e "$app/held" ] && break; sleep 0.1; done
+started=$(date +%s%N)
 expect_status 8 "$app" Fe
+tried_ms=$(( ($(date +%s%N) - started) / 1000000 ))
+if [ "$tried_ms" -ge 900 ] && [ "$tried_ms" -lt 5000 ]; then report ok "code 8 after $tried_ms ms of tries"
+else report FAIL "code 8 after $tried_ms ms, want about a second of tries"; fi
 touch "$app/released"
-wait
+wait $holder
+
+# A program that opens the clipboard for a moment after every change, as
+# clipboard histories and remote-desktop clipboards do: no result is lost,
+# one run after another or six at once.
+(cd "$app" && wine clipboard_tool.exe watch watching unwatch > "$work/watched" 2>/dev/null) &
+watcher=$!
+for _ in $(seq 300); do [ -e "$app/watching" ] && break; sleep 0.1; done
+printf '%s' "化学式：H2O${tab}分子量・式量＝ 18.02" | to_cp932 > "$work/want"
+lost=0
+started=$(date +%s%N)
+for _ in $(seq 100); do
+  [ "$(status_of "$app" /W H2O 2)" = 0 ] && clipboard > "$work/got" && cmp -s "$work/got" "$work/want" ||
+    lost=$((lost + 1))
+done
+took_ms=$(( ($(date +%s%N) - started) / 1000000 ))
+if [ $lost = 0 ]; then report ok "100 runs beside a clipboard watcher, none lost ($took_ms ms)"
+else report FAIL "100 runs beside a clipboard watcher: $lost lost"; fi
+lost=0
+for _ in 1 2 3 4 5; do
+  runs=
+  for run in 1 2 3 4 5 6; do
+    status_of "$app" /W H2O 2 > "$work/status.$run" &
+    runs="$runs $!"
+  done
+  # shellcheck disable=SC2086 # one word for each run
+  wait $runs
+  for run in 1 2 3 4 5 6; do [ "$(cat "$work/status.$run")" = 0 ] || lost=$((lost + 1)); done
+  clipboard > "$work/got" && cmp -s "$work/got" "$work/want" || lost=$((lost + 1))
+done
+if [ $lost = 0 ]; then report ok "6 runs at once, 5 rounds, beside the watcher: none lost"
+else report FAIL "6 runs at once, 5 rounds, beside the watcher: $lost lost"; fi
+touch "$app/unwatch"
+wait $watcher
+# Unless the watcher held the clipboard after most changes, the runs above
+# prove nothing.
+held=$(tr -d '\r' < "$work/watched")
+if [ "${held:-0}" -ge 100 ]; then report ok "the watcher held the clipboard $held times"
+else report FAIL "the watcher held the clipboard only '${held}' times"; fi
 expect_status 9 "$app" /W h2o
 expect_status 10 "$app" /W H2O 7
 expect_status 11 "$app" /W H2O 8
