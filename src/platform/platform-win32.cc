@@ -5,9 +5,9 @@
 // whole; the command line is split by SplitCommandLine; results go to the
 // clipboard as CF_TEXT, with the same text as CF_UNICODETEXT and the
 // Japanese locale beside it, waiting a moment for a clipboard that another
-// program holds; messages are warning message boxes; help opens through
-// the shell, and a help file the shell cannot open is named in a warning
-// box.
+// program holds; messages are warning message boxes, shown in UTF-16 from
+// the CP932 texts whatever the system's code page; help opens through the
+// shell, and a help file the shell cannot open is named in a warning box.
 #include <windows.h>
 
 #include <algorithm>
@@ -153,18 +153,22 @@ class Win32Platform : public Platform {
     window_ = nullptr;
   }
 
+  // The texts are decoded from code page 932 and shown as UTF-16, so that
+  // they read right whatever the system's ANSI code page is.
   void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override {
-    const std::string text_z(text);
-    const std::string caption_z(caption);
+    const std::wstring text_w = Utf16FromCp932(std::string(text));
+    const std::wstring caption_w = Utf16FromCp932(std::string(caption));
     const UINT flags = icon == MessageIcon::kStop ? MB_ICONSTOP : MB_ICONWARNING;
-    ::MessageBoxA(nullptr, text_z.c_str(), caption_z.c_str(), flags);
+    ::MessageBoxW(nullptr, text_w.c_str(), caption_w.c_str(), flags);
   }
 
-  // The shell answers a value above 32 when it could start the viewer.
+  // The path, CP932 like every text of the program, is decoded from code
+  // page 932 for the shell. The shell answers a value above 32 when it
+  // could start the viewer.
   void OpenWithViewer(std::string_view path) override {
-    const std::string path_z(path);
+    const std::wstring path_w = Utf16FromCp932(std::string(path));
     const HINSTANCE result =
-        ::ShellExecuteA(::GetDesktopWindow(), "open", path_z.c_str(), nullptr, nullptr, SW_SHOW);
+        ::ShellExecuteW(::GetDesktopWindow(), L"open", path_w.c_str(), nullptr, nullptr, SW_SHOW);
     if (reinterpret_cast<INT_PTR>(result) <= 32) {
       ShowMessage(FillIn(texts::kHelpNotOpened, path), TitleCaption(), MessageIcon::kWarning);
     }

@@ -16,8 +16,8 @@
 //                                prints how often it held the clipboard
 //   clipboard_tool box FILE      waits up to half a minute for a message box,
 //                                writes its caption, a line feed and its
-//                                text (CP932) to FILE, and presses its OK
-//                                button
+//                                text to FILE as UTF-16LE, and presses its
+//                                OK button
 //   clipboard_tool run FILE      starts the command line held in FILE (CP932
 //                                bytes, exactly as given) and exits with its
 //                                exit status
@@ -154,17 +154,18 @@ HWND FindMessageBox() {
   return found;
 }
 
-// The texts of the box's static controls (the icon's is empty).
-std::string StaticTexts(HWND box) {
-  std::string texts;
+// The texts of the box's static controls (the icon's is empty), as UTF-16,
+// whatever the code page: what the user reads.
+std::wstring StaticTexts(HWND box) {
+  std::wstring texts;
   EnumChildWindows(
       box,
       [](HWND child, LPARAM result) -> BOOL {
         char class_name[16] = {};
         GetClassNameA(child, class_name, sizeof class_name);
-        char text[4096] = {};
-        if (_stricmp(class_name, "Static") == 0 && GetWindowTextA(child, text, sizeof text) > 0) {
-          *reinterpret_cast<std::string*>(result) += text;
+        wchar_t text[4096] = {};
+        if (_stricmp(class_name, "Static") == 0 && GetWindowTextW(child, text, 4096) > 0) {
+          *reinterpret_cast<std::wstring*>(result) += text;
         }
         return TRUE;
       },
@@ -177,11 +178,12 @@ int ReadMessageBox(const char* path) {
   for (int waited = 0; waited < 300 && (box = FindMessageBox()) == nullptr; ++waited) Sleep(100);
   if (box == nullptr) return 5;
   Sleep(200);  // the box fills its controls as it opens
-  char caption[1024] = {};
-  GetWindowTextA(box, caption, sizeof caption);
+  wchar_t caption[1024] = {};
+  GetWindowTextW(box, caption, 1024);
+  const std::wstring box_text = std::wstring(caption) + L"\n" + StaticTexts(box);
   std::FILE* out = std::fopen(path, "wb");
   if (out == nullptr) return 3;
-  std::fprintf(out, "%s\n%s", caption, StaticTexts(box).c_str());
+  std::fwrite(box_text.data(), sizeof(wchar_t), box_text.size(), out);
   std::fclose(out);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   return 0;

@@ -2,8 +2,9 @@
 # Runs the cross-built korvatex.exe under Wine, in a fresh prefix, and
 # checks byte for byte in CP932 what reaches the Windows clipboard, also
 # beside a program that holds the clipboard after every change, and the
-# exit status of every result code; the warning box of a help file that
-# cannot be opened, on a virtual X server. Usage: wine_test.sh BUILD_WIN_DIR
+# exit status of every result code; warning boxes as the user reads them,
+# under the Japanese code page and code page 1252, on a virtual X server.
+# Usage: wine_test.sh BUILD_WIN_DIR
 # Needs wine, Xvfb and the ja_JP.UTF-8 locale (see ../missing_tool.sh).
 set -u
 build=$(cd "$1" && pwd)
@@ -195,23 +196,43 @@ expect_status 13 "$app" /W TcO2 0
 wineserver -k 2>/dev/null; wineserver -w
 . "$(dirname "$0")/../xvfb.sh"
 start_xvfb "$work"
-(cd "$work/nodata" && timeout 60 wine korvatex.exe /? \
-   >/dev/null 2>&1; echo $? > "$work/help-status") &
-run=$!
-(cd "$app" && wine clipboard_tool.exe box "$work/box" >/dev/null 2>&1)
-wait $run
-want_box="元素データ表示 Ver.$(sh "$(dirname "$0")/../../tools/version.sh")
-ヘルプファイル \"Z:$(printf '%s' "$work/nodata/" | tr / '\\')KORVATEX.CHM\" を開けません。"
-got_box=$(iconv -f CP932 -t UTF-8 "$work/box" 2>/dev/null)
-if [ "$(cat "$work/help-status")" = 1 ] && [ "$got_box" = "$want_box" ]; then
-  report ok "help file missing: the warning box"
-else
-  report FAIL "help file missing: exit $(cat "$work/help-status"), box '$got_box'"
-fi
+# Every box is read back as UTF-16, as the user reads it: under the
+# Japanese code page and under code page 1252 (an English system, which
+# Wine takes from the locale of each process) alike.
+expect_box() {  # expect_box WHAT LANG DIR STATUS CAPTION TEXT ARGS...
+  what=$1 lang=$2 dir=$3 want_status=$4
+  want_box="$5
+$6"
+  shift 6
+  rm -f "$work/box"
+  (cd "$dir" && LANG=$lang timeout 60 wine korvatex.exe "$@" \
+     >/dev/null 2>&1; echo $? > "$work/box-status") &
+  run=$!
+  (cd "$app" && wine clipboard_tool.exe box "$work/box" >/dev/null 2>&1)
+  wait $run
+  got_box=$(iconv -f UTF-16LE -t UTF-8 "$work/box" 2>/dev/null)
+  if [ "$(cat "$work/box-status")" = "$want_status" ] && [ "$got_box" = "$want_box" ]; then
+    report ok "$what: the warning box"
+  else
+    report FAIL "$what: exit $(cat "$work/box-status"), box '$got_box'"
+  fi
+}
+title="元素データ表示 Ver.$(sh "$(dirname "$0")/../../tools/version.sh")"
+help_missing="ヘルプファイル \"Z:$(printf '%s' "$work/nodata/" | tr / '\\')KORVATEX.CHM\" を開けません。"
+while IFS='|' read -r what lang dir want_status caption text args; do
+  # shellcheck disable=SC2086 # the arguments are split at blanks on purpose
+  expect_box "$what" "$lang" "$dir" "$want_status" "$caption" "$text" $args < /dev/null
+done <<BOXES
+help file missing|ja_JP.UTF-8|$work/nodata|1|$title|$help_missing|/?
+help file missing, code page 1252|C.UTF-8|$work/nodata|1|$title|$help_missing|/?
+no arguments, code page 1252|C.UTF-8|$app|2|$title|パラメータが足りません。|
+digits out of range, code page 1252|C.UTF-8|$app|11|分子量・式量計算|小数点以下の桁数は、０から７までです。|/W H2O 9
+BOXES
 # Last, as the help viewer stays open.
-mkdir -p "$work/help"
-cp "$build/korvatex.exe" "$build/KORVATEX.CHM" "$work/help/"
-got=$(cd "$work/help" && timeout 60 wine korvatex.exe /? \
+# A Japanese folder name: the shell is handed the path decoded from CP932.
+mkdir -p "$work/ヘルプ"
+cp "$build/korvatex.exe" "$build/KORVATEX.CHM" "$work/ヘルプ/"
+got=$(cd "$work/ヘルプ" && timeout 60 wine korvatex.exe /? \
         >/dev/null 2>&1; echo $?)
 if [ "$got" = 1 ]; then report ok "help file opened, no box"; else report FAIL "help file opened: exit $got"; fi
 
