@@ -2,17 +2,23 @@
 //
 // A GUI-subsystem program (no console window flashes when another
 // application starts it). The program path is the module file name, read
-// whole; the command line is split by SplitCommandLine; results go to the
-// clipboard as CF_TEXT, with the same text as CF_UNICODETEXT and the
-// Japanese locale beside it, waiting a moment for a clipboard that another
-// program holds; messages are warning message boxes, shown in UTF-16 from
-// the CP932 texts whatever the system's code page; help opens through the
-// shell, and a help file the shell cannot open is named in a warning box.
+// whole as UTF-16 and kept in UTF-8, the form of every path in the program
+// here, so that a folder named in any script works; the command line is
+// split by SplitCommandLine, its arguments in the system's code page;
+// results go to the clipboard as CF_TEXT, with the same text as
+// CF_UNICODETEXT and the Japanese locale beside it, waiting a moment for a
+// clipboard that another program holds; messages are warning message
+// boxes, shown in UTF-16 from the CP932 texts whatever the system's code
+// page; a path in a message is CP932, "?" for a character CP932 lacks;
+// help opens through the shell, and a help file the shell cannot open is
+// named in a warning box.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "main/command_main.h"
@@ -36,25 +42,61 @@ constexpr LCID kTextLocale = 0x411;  // Japanese (Japan)
 // clipboard still held after a second is taken as unusable.
 constexpr ULONGLONG kClipboardPatienceMs = 1000;
 constexpr DWORD kLongestClipboardWaitMs = 50;
-// The longest path Windows knows is 32767 UTF-16 units, at most two bytes
-// each in the ANSI code page.
-constexpr DWORD kLongestModulePath = 2 * 32768;
+// The longest path Windows knows, in UTF-16 units.
+constexpr DWORD kLongestModulePath = 32768;
 
-// The program's full path, however long. The ANSI function gives it in the
-// code page that the file functions opening KORVATEX.INI and KORVATEX.CSV by
-// it expect, and, for a path that fits, the very bytes it always gave. A
-// path cut short may end one byte before the buffer's end (a double-byte
-// character that did not fit is dropped whole, and not every system reports
-// the cut), so only a result with a byte to spare is taken as whole;
-// otherwise it is read again into a buffer twice the size.
+// How a byte sequence that the code page does not define is decoded.
+enum class Undefined {
+  kReplace,  // by a replacement character: for texts that are shown
+  kFail,     // not at all: for paths, which would then name another file
+};
+
+// `text` decoded from `code_page` as UTF-16; nothing when it cannot be.
+std::optional<std::wstring> Utf16From(UINT code_page, std::string_view text, Undefined undefined) {
+  if (text.empty()) return std::wstring();
+  const DWORD flags = undefined == Undefined::kFail ? MB_ERR_INVALID_CHARS : 0;
+  const int length = static_cast<int>(text.size());
+  const int units = ::MultiByteToWideChar(code_page, flags, text.data(), length, nullptr, 0);
+  if (units <= 0) return std::nullopt;
+  std::wstring wide(static_cast<size_t>(units), L'\0');
+  if (::MultiByteToWideChar(code_page, flags, text.data(), length, wide.data(), units) != units) {
+    return std::nullopt;
+  }
+  return wide;
+}
+
+// `wide` encoded in `code_page`. A character the code page lacks becomes
+// "?" (code page 932 only; UTF-8 holds every character), never a look-alike
+// such as "u" for "ü", so that a message does not name another file.
+std::string Utf16To(UINT code_page, std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const bool utf8 = code_page == CP_UTF8;
+  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  const char* replacement = utf8 ? nullptr : "?";
+  const int length = static_cast<int>(wide.size());
+  const int bytes = ::WideCharToMultiByte(code_page, flags, wide.data(), length, nullptr, 0,
+                                          replacement, nullptr);
+  if (bytes <= 0) return {};
+  std::string text(static_cast<size_t>(bytes), '\0');
+  ::WideCharToMultiByte(code_page, flags, wide.data(), length, text.data(), bytes, replacement,
+                        nullptr);
+  return text;
+}
+
+// The program's full path, however long, in UTF-8: read as UTF-16, which
+// names any folder, where the ANSI function would put "?" or a look-alike
+// for a character the system's code page lacks (the settings and data
+// files beside the program would then not be found). A result that fills
+// the buffer may have been cut short; it is read again into a buffer twice
+// the size.
 std::string ModulePath() {
-  std::string path(MAX_PATH, '\0');
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD size = static_cast<DWORD>(path.size());
-    const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), size);
+    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), size);
     if (length + 1 < size || size >= kLongestModulePath) {
       path.resize(length < size ? length : 0);
-      return path;
+      return Utf16To(CP_UTF8, path);
     }
     path.resize(2 * path.size());
   }
@@ -82,13 +124,8 @@ bool HandOver(UINT format, const void* data, size_t bytes) {
 // `text_z` decoded from code page 932, with its terminating NUL; empty when
 // it cannot be decoded.
 std::wstring Utf16FromCp932(const std::string& text_z) {
-  const int units = ::MultiByteToWideChar(kTextCodePage, 0, text_z.c_str(), -1, nullptr, 0);
-  if (units <= 0) return {};
-  std::wstring wide(static_cast<size_t>(units), L'\0');
-  if (::MultiByteToWideChar(kTextCodePage, 0, text_z.c_str(), -1, wide.data(), units) != units) {
-    return {};
-  }
-  return wide;
+  const std::string_view with_nul(text_z.c_str(), std::strlen(text_z.c_str()) + 1);
+  return Utf16From(kTextCodePage, with_nul, Undefined::kReplace).value_or(std::wstring());
 }
 
 // Opens the clipboard for `window`, trying again with growing waits while
@@ -162,16 +199,44 @@ class Win32Platform : public Platform {
     ::MessageBoxW(nullptr, text_w.c_str(), caption_w.c_str(), flags);
   }
 
-  // The path, CP932 like every text of the program, is decoded from code
-  // page 932 for the shell. The shell answers a value above 32 when it
-  // could start the viewer.
+  // The path, in UTF-8, is decoded for the shell. The shell answers a value
+  // above 32 when it could start the viewer.
   void OpenWithViewer(std::string_view path) override {
-    const std::wstring path_w = Utf16FromCp932(std::string(path));
+    const std::wstring path_w = Utf16From(CP_UTF8, path, Undefined::kFail).value_or(L"");
     const HINSTANCE result =
         ::ShellExecuteW(::GetDesktopWindow(), L"open", path_w.c_str(), nullptr, nullptr, SW_SHOW);
     if (reinterpret_cast<INT_PTR>(result) <= 32) {
-      ShowMessage(FillIn(texts::kHelpNotOpened, path), TitleCaption(), MessageIcon::kWarning);
+      ShowMessage(FillIn(texts::kHelpNotOpened, PathForMessage(path)), TitleCaption(),
+                  MessageIcon::kWarning);
     }
+  }
+
+  // Paths are kept in UTF-8, which names any file; the file functions take
+  // them as UTF-16 (files/line_reader.cc). A CP932 path is decoded with
+  // code page 932 itself, not the system's, which on an English system
+  // would read it as Latin letters.
+  std::string PathFromSettings(std::string_view text, TextEncoding encoding) const override {
+    if (encoding == TextEncoding::kUtf8) return std::string(text);
+    const std::optional<std::wstring> wide = Utf16From(kTextCodePage, text, Undefined::kFail);
+    return wide ? Utf16To(CP_UTF8, *wide) : std::string(text);
+  }
+
+  // A path that is not UTF-8 is a settings text that could not be decoded,
+  // and is still CP932. Outside the Basic Multilingual Plane, where CP932
+  // has nothing, a character (two UTF-16 units) becomes one "?".
+  std::string PathForMessage(std::string_view path) const override {
+    std::optional<std::wstring> wide = Utf16From(CP_UTF8, path, Undefined::kFail);
+    if (!wide) return std::string(path);
+    std::wstring& units = *wide;
+    size_t kept = 0;
+    for (size_t i = 0; i < units.size(); ++i) {
+      const bool pair =
+          IS_HIGH_SURROGATE(units[i]) && i + 1 < units.size() && IS_LOW_SURROGATE(units[i + 1]);
+      units[kept++] = pair ? L'?' : units[i];
+      if (pair) ++i;
+    }
+    units.resize(kept);
+    return Utf16To(kTextCodePage, units);
   }
 
  private:

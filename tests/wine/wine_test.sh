@@ -1,9 +1,11 @@
 #!/bin/sh
 # Runs the cross-built korvatex.exe under Wine, in a fresh prefix, and
 # checks byte for byte in CP932 what reaches the Windows clipboard, also
-# beside a program that holds the clipboard after every change, and the
-# exit status of every result code; warning boxes as the user reads them,
-# under the Japanese code page and code page 1252, on a virtual X server.
+# beside a program that holds the clipboard after every change, from
+# folders named in any script and with settings files in CP932 and UTF-8,
+# and the exit status of every result code; warning boxes as the user
+# reads them, under the Japanese code page and code page 1252, on a
+# virtual X server.
 # Usage: wine_test.sh BUILD_WIN_DIR
 # Needs wine, Xvfb and the ja_JP.UTF-8 locale (see ../missing_tool.sh).
 set -u
@@ -119,6 +121,49 @@ check_line 'korvatex.exe /W H\2O 3' 9 ""
 check_line 'korvatex.exe /W "Ｃａ（ＯＨ）２" ２' 0 "化学式：Ca(OH)2${tab}分子量・式量＝ 74.10"
 check_line 'korvatex.exe "表" /W' 3 ""  # the trail byte 0x5C of 表 does not escape the quote
 
+# Folders named in any script, each with the program and its data file:
+# a Latin letter and a character outside the Basic Multilingual Plane (𠮷,
+# in family names), neither of them in CP932; Hangul whose UTF-8 bytes,
+# read as CP932, would pair the last one with the backslash after it; and
+# a Japanese folder under code page 1252, an English system.
+h2o="化学式：H2O${tab}分子量・式量＝ 18.02"
+while IFS='|' read -r lang name; do
+  mkdir -p "$work/$name"
+  cp "$build/korvatex.exe" "$app/KORVATEX.CSV" "$work/$name/"
+  got=$(cd "$work/$name" && LANG=$lang wine korvatex.exe /W H2O 2 >/dev/null 2>&1; echo $?)
+  if [ "$got" = 0 ]; then expect_clipboard "a folder named $name, $lang" "$h2o"
+  else report FAIL "a folder named $name, $lang: exit $got"; fi
+done <<FOLDERS
+ja_JP.UTF-8|Müller
+ja_JP.UTF-8|𠮷野家
+ja_JP.UTF-8|자료
+C.UTF-8|元素データ
+FOLDERS
+
+# Settings files as other software saves them: UTF-8 as Notepad does,
+# without and with a byte order mark, and CP932, also under code page
+# 1252. Line 4 gives 3 decimal places, line 9 a data file in a Japanese
+# folder; there is none beside the program.
+windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
+mkdir -p "$work/設定" "$work/共有データ"
+cp "$build/korvatex.exe" "$work/設定/"
+cp "$app/KORVATEX.CSV" "$work/共有データ/元素表.csv"
+shared=$(windows_path "$work/共有データ/元素表.csv")
+while IFS='|' read -r lang encoding; do
+  { [ "$encoding" = "UTF-8 BOM" ] && printf '\357\273\277'
+    printf '%s\r\n' '[元素データ表示]' 'a=1' 'b=2' '桁数=3' 'c=' 'd=' 'e=' 'f=' "データ=$shared" |
+      if [ "$encoding" = CP932 ]; then to_cp932; else cat; fi
+  } > "$work/設定/KORVATEX.INI"
+  got=$(cd "$work/設定" && LANG=$lang wine korvatex.exe /W H2O >/dev/null 2>&1; echo $?)
+  if [ "$got" = 0 ]; then expect_clipboard "settings in $encoding, $lang" "化学式：H2O${tab}分子量・式量＝ 18.015"
+  else report FAIL "settings in $encoding, $lang: exit $got"; fi
+done <<SETTINGS
+ja_JP.UTF-8|UTF-8
+ja_JP.UTF-8|UTF-8 BOM
+ja_JP.UTF-8|CP932
+C.UTF-8|CP932
+SETTINGS
+
 # Every result code as the exit status.
 expect_status 0 "$app" Fe
 # Folder paths of more than 255 CP932 bytes: the program still finds its
@@ -218,7 +263,12 @@ $6"
   fi
 }
 title="元素データ表示 Ver.$(sh "$(dirname "$0")/../../tools/version.sh")"
-help_missing="ヘルプファイル \"Z:$(printf '%s' "$work/nodata/" | tr / '\\')KORVATEX.CHM\" を開けません。"
+help_missing="ヘルプファイル \"$(windows_path "$work/nodata/KORVATEX.CHM")\" を開けません。"
+# A folder whose name CP932 cannot hold whole: the message names it with
+# "?" for each such character.
+mkdir -p "$work/表ü𠮷"
+cp "$build/korvatex.exe" "$work/表ü𠮷/"
+outside=$(windows_path "$work/表??")
 while IFS='|' read -r what lang dir want_status caption text args; do
   # shellcheck disable=SC2086 # the arguments are split at blanks on purpose
   expect_box "$what" "$lang" "$dir" "$want_status" "$caption" "$text" $args < /dev/null
@@ -227,9 +277,11 @@ help file missing|ja_JP.UTF-8|$work/nodata|1|$title|$help_missing|/?
 help file missing, code page 1252|C.UTF-8|$work/nodata|1|$title|$help_missing|/?
 no arguments, code page 1252|C.UTF-8|$app|2|$title|パラメータが足りません。|
 digits out of range, code page 1252|C.UTF-8|$app|11|分子量・式量計算|小数点以下の桁数は、０から７までです。|/W H2O 9
+data file missing, code page 1252|C.UTF-8|$work/表ü𠮷|4|$title|データファイル "$outside\KORVATEX.CSV" がありません。|Fe
+help file missing, folder outside CP932|ja_JP.UTF-8|$work/表ü𠮷|1|$title|ヘルプファイル "$outside\KORVATEX.CHM" を開けません。|/?
 BOXES
 # Last, as the help viewer stays open.
-# A Japanese folder name: the shell is handed the path decoded from CP932.
+# A Japanese folder name: the shell is handed the path decoded from UTF-8.
 mkdir -p "$work/ヘルプ"
 cp "$build/korvatex.exe" "$build/KORVATEX.CHM" "$work/ヘルプ/"
 got=$(cd "$work/ヘルプ" && timeout 60 wine korvatex.exe /? \
