@@ -274,11 +274,10 @@ while IFS='|' read -r what lang dir want_status caption text args; do
   expect_box "$what" "$lang" "$dir" "$want_status" "$caption" "$text" $args < /dev/null
 done <<BOXES
 help file missing|ja_JP.UTF-8|$work/nodata|1|$title|$help_missing|/?
-help file missing, code page 1252|C.UTF-8|$work/nodata|1|$title|$help_missing|/?
+help file missing, folder outside CP932, code page 1252|C.UTF-8|$work/表ü𠮷|1|$title|ヘルプファイル "$outside\KORVATEX.CHM" を開けません。|/?
 no arguments, code page 1252|C.UTF-8|$app|2|$title|パラメータが足りません。|
 digits out of range, code page 1252|C.UTF-8|$app|11|分子量・式量計算|小数点以下の桁数は、０から７までです。|/W H2O 9
-data file missing, code page 1252|C.UTF-8|$work/表ü𠮷|4|$title|データファイル "$outside\KORVATEX.CSV" がありません。|Fe
-help file missing, folder outside CP932|ja_JP.UTF-8|$work/表ü𠮷|1|$title|ヘルプファイル "$outside\KORVATEX.CHM" を開けません。|/?
+data file missing, folder outside CP932, code page 1252|C.UTF-8|$work/表ü𠮷|4|$title|データファイル "$outside\KORVATEX.CSV" がありません。|Fe
 BOXES
 # Last, as the help viewer stays open.
 # A Japanese folder name: the shell is handed the path decoded from UTF-8.
