@@ -33,14 +33,15 @@ tab=$(printf '\t')
   fail "bin/korvatex /W CuSO4.5H2O 2: status $status, clipboard '$(cat "$work/clipboard" 2>/dev/null)'" \
        "$(cat "$work/stderr")"
 
-# "/?" from PATH opens the installed help file with the first xdg-open on PATH.
+# "/?" from PATH, in a graphical session, opens the installed HTML help with
+# the first xdg-open on PATH.
 printf '#!/bin/sh\nprintf %%s "$1" > "%s/opened"\n' "$work" > "$work/fakebin/xdg-open"
 chmod +x "$work/fakebin/xdg-open"
-env -u WAYLAND_DISPLAY -u DISPLAY PATH="$work/fakebin:$prefix/bin:$PATH" KORVATEX_CLIPBOARD=true \
+env -u WAYLAND_DISPLAY DISPLAY=:99 PATH="$work/fakebin:$prefix/bin:$PATH" KORVATEX_CLIPBOARD=true \
   korvatex "/?" 2> "$work/stderr"
 status=$?
 opened=$(cat "$work/opened" 2>/dev/null)
-[ "$status" = 1 ] && [ "$opened" = "$prefix/lib/korvatex/KORVATEX.CHM" ] ||
+[ "$status" = 1 ] && [ "$opened" = "$prefix/lib/korvatex/html/index.htm" ] ||
   fail "korvatex /?: status $status, opened '$opened'" "$(cat "$work/stderr")"
 [ "$failed" = 0 ] && echo "ok: the installed program"
 exit $failed

@@ -22,16 +22,20 @@ struct Outcome {
 };
 
 // Runs the program installed at `program` with `args` (UTF-8), in an
-// environment of `env` assignments.
+// environment of `env` assignments. `shape` places the run in a shell
+// command, "@" standing for it; by default its standard output goes to a
+// file.
 Outcome RunProgram(const ScratchFolder& folder, const std::string& program, const std::string& args,
-                   const std::string& env) {
+                   const std::string& env, std::string shape = "") {
   const std::string clipboard = folder.File("clipboard.txt");
   const std::string error = folder.File("stderr.txt");
   const std::string output = folder.File("stdout.txt");
   std::remove(clipboard.c_str());
-  const std::string command = "env -i PATH=/usr/bin:/bin LANG=C.UTF-8 " + env + " '" + program +
-                              "' " + args + " 2>'" + error + "' >'" + output + "' </dev/null";
-  const int status = std::system(command.c_str());
+  std::remove(output.c_str());
+  if (shape.empty()) shape = "@ >'" + output + "'";
+  const std::string run = "env -i PATH=/usr/bin:/bin LANG=C.UTF-8 " + env + " '" + program + "' " +
+                          args + " 2>'" + error + "' </dev/null";
+  const int status = std::system(shape.replace(shape.find('@'), 1, run).c_str());
   return {WEXITSTATUS(status), ReadFile(clipboard), ReadFile(error), ReadFile(output)};
 }
 
@@ -100,6 +104,9 @@ TEST_F(ProgramTest, FailuresLeaveTheClipboardEmpty) {
       {"0", 6, kTitle + u8": 「0」は、不正な原子番号です。\n"},
       {"/W h2o", 9, u8"分子量・式量計算: 「h2o」は、不正な化学式です。\n"},
       {"/W H2O 8", 11, u8"分子量・式量計算: 小数点以下の桁数は、０から７までです。\n"},
+      {"--hepl", 5,
+       kTitle + u8": 「--hepl」は、不正な元素記号です。\n"
+                u8"オプションは korvatex --help で確かめてください。\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args);
@@ -127,6 +134,115 @@ TEST_F(ProgramTest, FilesAreFoundBesideTheRealProgramThroughASymlink) {
       RunProgram(folder_, link, "/W H2O 3",
                  "KORVATEX_CLIPBOARD='cat > " + folder_.File("clipboard.txt") + "'");
   EXPECT_EQ(outcome.clipboard, u8"化学式：H2O\t分子量・式量＝ 18.015");
+}
+
+TEST_F(ProgramTest, StandardOutputThatTakesNothingIsCodeEightAndSaysWhy) {
+  // A reader that has closed its end before the program writes.
+  const std::string gone = folder_.File("gone"), status = folder_.File("status");
+  const std::string reader_gone =
+      "{ until [ -e '" + gone + "' ]; do sleep 0.01; done; @; echo $? >'" + status +
+      "'; } | { exec 0<&-; touch '" + gone + "'; }; exit $(cat '" + status + "')";
+  const std::string no_clipboard = kTitle + u8": クリップボードが使えません。\n";
+  const struct {
+    const char* args;
+    std::string shape;
+    const char* reason;
+    std::string message;  // after the line that gives the reason
+  } cases[] = {
+      {"--help", "@ >/dev/full", "No space left on device", ""},
+      {"-V", "@ >&-", "Bad file descriptor", ""},
+      {"--version", reader_gone, "Broken pipe", ""},
+      {"Fe", "@ >/dev/full", "No space left on device", no_clipboard},
+      {"/W H2O 3", "@ >&-", "Bad file descriptor", no_clipboard},  // not /dev/null instead
+      {"Fe", reader_gone, "Broken pipe", no_clipboard},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.args) + " " + c.shape);
+    std::remove(gone.c_str());
+    const Outcome outcome = RunProgram(folder_, program_, c.args, "", c.shape);
+    EXPECT_EQ(outcome.status, 8);
+    EXPECT_EQ(outcome.error,
+              u8"korvatex: 標準出力に書き込めません: " + std::string(c.reason) + "\n" + c.message);
+  }
+}
+
+TEST_F(ProgramTest, MessagesShowPathsAsTheSystemNamesThem) {
+  const struct {
+    const char* folder;
+    const char* shown;  // é has no CP932 form
+  } cases[] = {{u8"ツール", u8"ツール"}, {u8"ツールé", u8"ツール?"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    const std::string folder = folder_.File(c.folder);
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    std::filesystem::copy_file(KORVATEX_PROGRAM, folder + "/korvatex");
+    const Outcome missing = RunProgram(folder_, folder + "/korvatex", "Fe", "");
+    EXPECT_EQ(missing.status, 4);
+    EXPECT_EQ(missing.error, kTitle + u8": データファイル \"" + folder_.path() + "/" + c.shown +
+                                 u8"/KORVATEX.CSV\" がありません。\n");
+    std::filesystem::copy_file(KORVATEX_DATA_FILE, folder + "/KORVATEX.CSV");
+    EXPECT_EQ(RunProgram(folder_, folder + "/korvatex", "/W H2O 3", "").output,
+              u8"化学式：H2O\t分子量・式量＝ 18.015\n");
+  }
+}
+
+TEST_F(ProgramTest, SettingsInCp932OrUtf8NameAJapaneseDataFile) {
+  ASSERT_EQ(mkdir(folder_.File(u8"データ").c_str(), 0700), 0);
+  std::filesystem::rename(folder_.File("KORVATEX.CSV"), folder_.File(u8"データ/元素表.csv"));
+  std::filesystem::create_directories(folder_.File("config/korvatex"));
+  const std::string lines = "1\r\n2\r\n3\r\nd=3\r\n5\r\n6\r\n7\r\n8\r\n" + std::string(u8"データ=");
+  const std::string found = lines + folder_.File(u8"データ/元素表.csv") + "\r\n";
+  const std::string missing = lines + folder_.File(u8"データ/無い.csv") + "\r\n";
+  const std::string no_data_file = u8"分子量・式量計算: データファイル \"" +
+                                   folder_.File(u8"データ/無い.csv") + u8"\" がありません。\n";
+  const struct {
+    std::string settings;
+    int status;
+    std::string error;
+  } cases[] = {
+      {Cp932(found), 0, ""},
+      {found, 0, ""},
+      {"\xEF\xBB\xBF" + found, 0, ""},
+      {Cp932(missing), 4, no_data_file},
+      {"\xEF\xBB\xBF" + missing, 4, no_data_file},
+  };
+  for (const char* place : {"KORVATEX.INI", "config/korvatex/KORVATEX.INI"}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(place) + ": " + c.settings);
+      folder_.Write(place, c.settings);
+      const Outcome outcome =
+          RunProgram(folder_, program_, "/W H2O", "XDG_CONFIG_HOME=" + folder_.File("config"));
+      EXPECT_EQ(outcome.status, c.status);
+      EXPECT_EQ(outcome.error, c.error);
+      EXPECT_EQ(outcome.output, c.status == 0 ? u8"化学式：H2O\t分子量・式量＝ 18.015\n" : "");
+    }
+    std::remove(folder_.File(place).c_str());
+  }
+}
+
+TEST_F(ProgramTest, AShortPersonalSettingsFileKeepsTheFilesBesideTheProgram) {
+  std::filesystem::create_directories(folder_.File("config/korvatex"));
+  const struct {
+    const char* place;
+    const char* settings;
+    int status;
+    const char* output;
+  } cases[] = {
+      {"config/korvatex/KORVATEX.INI", "1\n2\n3\nd=2\n", 0, u8"18.02\n"},
+      {"config/korvatex/KORVATEX.INI", "1\n2\n3\nd=2\n5\n6\n7\nx=/none\n", 0, u8"18.02\n"},
+      {"config/korvatex/KORVATEX.INI", "1\nd=2\n", 10, u8"18.0149994\n"},  // 7 places
+      {"KORVATEX.INI", "1\n2\n3\nd=2\n", 4, ""},  // its line 4 stands in for line 9
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.place) + ": " + c.settings);
+    folder_.Write(c.place, c.settings);
+    const Outcome outcome =
+        RunProgram(folder_, program_, "/W H2O", "XDG_CONFIG_HOME=" + folder_.File("config"));
+    EXPECT_EQ(outcome.status, c.status);
+    EXPECT_EQ(outcome.output,
+              *c.output ? u8"化学式：H2O\t分子量・式量＝ " + std::string(c.output) : "");
+    std::remove(folder_.File(c.place).c_str());
+  }
 }
 
 TEST_F(ProgramTest, AGraphicalSessionWithoutItsToolNamesTheToolToInstall) {
@@ -268,33 +384,57 @@ TEST_F(ProgramTest, APersonalSettingsFileIsReadFirst) {
             u8"化学式：H2O\t分子量・式量＝ 18.015\n");
 }
 
-TEST_F(ProgramTest, HelpOpensTheHelpFileElseTheHtmlHelpElseSaysWhereItIs) {
+TEST_F(ProgramTest, HelpOpensTheHtmlHelpWithTheFirstViewerThatOpensIt) {
   const std::string opened = folder_.File("opened");
-  const std::string chm = folder_.File("KORVATEX.CHM");
+  const std::string chm = folder_.Write("KORVATEX.CHM", "ITSF");
   ASSERT_EQ(mkdir(folder_.File("html").c_str(), 0700), 0);
   const std::string html = folder_.Write("html/index.htm", "<html></html>");
   const std::string where = u8"ヘルプは " + html + u8" にあります（man korvatex でも読めます）。\n";
+  const char* const kFails = "exit 3";
+  const char* const kFailsLate = "/bin/sleep 0.6; exit 3";  // as xdg-open that finds no browser
+  const char* const kRuns = "exec /bin/sleep 10";           // in the foreground: not waited for
   const struct {
-    const char* viewer;  // the body of xdg-open; null: none on PATH
+    const char* session;
+    const char* xdg_open;  // the bodies of the stub viewers; null: none on PATH
+    const char* browser;   // named in $BROWSER, after one that does not exist
+    const char* sensible_browser;
     std::string opened;
     std::string error;
   } cases[] = {
-      {"exit 0", chm + "\n", ""},
-      {"case $1 in *.CHM) exit 3;; esac", chm + "\n" + html + "\n", ""},
-      {"exit 4", chm + "\n" + html + "\n", where},
-      {nullptr, "", where},
-      {"exec /bin/sleep 5", chm + "\n", ""},  // a viewer in the foreground is not waited for
+      {"DISPLAY=:99", "exit 0", "exit 0", "exit 0", "xdg-open " + html + "\n", ""},
+      {"WAYLAND_DISPLAY=w", kFails, "exit 0", nullptr,
+       "xdg-open " + html + "\nbrowser --new " + html + "\n", ""},
+      {"DISPLAY=:99", kFailsLate, nullptr, kRuns,
+       "xdg-open " + html + "\nsensible-browser " + html + "\n", ""},
+      {"DISPLAY=:99", "case $1 in *.htm) exit 3;; esac", kFails, kFails,
+       "xdg-open " + html + "\nbrowser --new " + html + "\nsensible-browser " + html +
+           "\nxdg-open " + chm + "\n",
+       ""},
+      {"DISPLAY=:99", kFails, kFailsLate, kFails,
+       "xdg-open " + html + "\nbrowser --new " + html + "\nsensible-browser " + html +
+           "\nxdg-open " + chm + "\n",
+       where},
+      {"DISPLAY=:99", nullptr, nullptr, nullptr, "", where},
+      {"", "exit 0", "exit 0", "exit 0", "", where},  // no window to show it in
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.viewer == nullptr ? "no xdg-open" : c.viewer);
+    SCOPED_TRACE(std::string(c.session) + " " + (c.xdg_open ? c.xdg_open : "-") + " " +
+                 (c.browser ? c.browser : "-") + " " +
+                 (c.sensible_browser ? c.sensible_browser : "-"));
     std::remove(opened.c_str());
-    std::remove(folder_.File("bin/xdg-open").c_str());
-    if (c.viewer != nullptr) Script("xdg-open", "echo \"$1\" >> '" + opened + "'\n" + c.viewer);
+    for (const auto& [name, body] : {std::pair{"xdg-open", c.xdg_open},
+                                     {"browser", c.browser},
+                                     {"sensible-browser", c.sensible_browser}}) {
+      std::remove(folder_.File(std::string("bin/") + name).c_str());
+      if (body != nullptr) Script(name, "echo \"${0##*/} $*\" >> '" + opened + "'\n" + body);
+    }
     const auto start = std::chrono::steady_clock::now();
-    const Outcome outcome = RunProgram(
-        folder_, program_, "/?", "PATH=" + folder_.File("bin") + " KORVATEX_CLIPBOARD=/bin/true");
-    // Not the 5 s of the viewer in the foreground; slack for a loaded machine.
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    const Outcome outcome = RunProgram(folder_, program_, "'/?'",
+                                       std::string(c.session) + " PATH=" + folder_.File("bin") +
+                                           " BROWSER='no-such-browser:browser --new %s'" +
+                                           " KORVATEX_CLIPBOARD=/bin/true");
+    // Not the 10 s of the viewer in the foreground; slack for a loaded machine.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(6));
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.error, c.error);
     EXPECT_EQ(ReadFile(opened), c.opened);

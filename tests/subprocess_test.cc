@@ -82,10 +82,10 @@ TEST(SubprocessTest, RunToolFeedsTheToolAndShowsItsErrorsOnlyWhenItFails) {
 }
 
 TEST(SubprocessTest, StartViewerWaitsOnlyForAViewerThatFailsAtOnce) {
-  EXPECT_TRUE(StartViewer("true", "file"));
-  EXPECT_FALSE(StartViewer("false", "file"));
-  EXPECT_FALSE(StartViewer("/nonexistent/viewer", "file"));
-  EXPECT_TRUE(StartViewer("sleep", "1"));  // still running: left to run
+  EXPECT_TRUE(StartViewer({"true", "file"}));
+  EXPECT_FALSE(StartViewer({"false", "file"}));
+  EXPECT_FALSE(StartViewer({"/nonexistent/viewer", "file"}));
+  EXPECT_TRUE(StartViewer({"sleep", "5"}));  // still running after the grace time: left to run
 
   const int full = open("/dev/full", O_WRONLY);
   EXPECT_FALSE(WriteAll(full, "x"));

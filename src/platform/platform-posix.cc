@@ -31,37 +31,57 @@ namespace {
 // closed. A file or pipe opened later would then take that descriptor, and
 // the pipe to the clipboard command would reach the command as the wrong
 // one of its standard streams. /dev/null fills each closed one first (open
-// takes the lowest free descriptor).
-void OpenClosedStandardDescriptors() {
+// takes the lowest free descriptor). True when standard output was one of
+// them: what is written there then goes nowhere, and must not count as
+// written.
+bool OpenClosedStandardDescriptors() {
+  bool output_closed = false;
   for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
-    if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) open("/dev/null", O_RDWR);
+    if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+      open("/dev/null", O_RDWR);
+      output_closed = output_closed || fd == STDOUT_FILENO;
+    }
   }
+  return output_closed;
 }
 
 // "--help"/"-h" and "--version"/"-V", each only as the only argument: the
 // usage or the version on standard output, code 0, the clipboard not
-// touched. No value for every other argument list.
-std::optional<int> RunOption(int argc, char** argv, const std::string& codeset) {
+// touched. A standard output that cannot take it (closed, full, a reader
+// that has gone) gives code 8, as it does when it stands for the clipboard,
+// and a line that says why. No value for every other argument list.
+std::optional<int> RunOption(int argc, char** argv, const std::string& codeset,
+                             bool output_closed) {
   if (argc != 2) return std::nullopt;
   const std::string_view option = argv[1];
+  std::string text;
   if (option == "--help" || option == "-h") {
-    Print(stdout, texts::kUsage, codeset);
+    text = texts::kUsage;
   } else if (option == "--version" || option == "-V") {
-    Print(stdout, std::string("korvatex ") + kVersion + "\n" + texts::kVersionNotice, codeset);
+    text = std::string("korvatex ") + kVersion + "\n" + texts::kVersionNotice;
   } else {
     return std::nullopt;
   }
-  return kSuccess;
+  if (!output_closed && Print(stdout, text, codeset)) return kSuccess;
+  WriteAll(STDERR_FILENO, OutputFailureLine(output_closed ? EBADF : errno, codeset));
+  return kNoClipboard;
 }
+
+// True for an argument that looks like a mistyped option: it begins with
+// "--". Such an argument is taken as an element symbol, as on Windows.
+bool LooksLikeOption(const char* arg) { return std::string_view(arg).substr(0, 2) == "--"; }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  OpenClosedStandardDescriptors();
-  std::signal(SIGPIPE, SIG_IGN);  // a clipboard command that quits early
-  std::setlocale(LC_CTYPE, "");   // only to learn the codeset
+  const bool output_closed = OpenClosedStandardDescriptors();
+  // A clipboard command that quits early, or a reader of standard output
+  // that has gone, fails the write with EPIPE and is reported, rather than
+  // ending the program silently.
+  std::signal(SIGPIPE, SIG_IGN);
+  std::setlocale(LC_CTYPE, "");  // only to learn the codeset
   const std::string codeset = EffectiveCodeset(nl_langinfo(CODESET));
-  if (const std::optional<int> code = RunOption(argc, argv, codeset)) return *code;
+  if (const std::optional<int> code = RunOption(argc, argv, codeset, output_closed)) return *code;
 
   std::vector<std::string> args{ProgramPath(argc > 0 ? argv[0] : nullptr)};
   for (int i = 1; i < argc; ++i) args.push_back(ToCp932(argv[i], codeset));
@@ -69,13 +89,18 @@ int main(int argc, char** argv) {
   for (std::string& arg : args) arg_pointers.push_back(arg.data());
   arg_pointers.push_back(nullptr);
 
-  PosixPlatform platform(codeset, ChooseClipboardTool(Environment, [](const std::string& name) {
-                           return IsOnPath(name, Environment("PATH"));
-                         }));
+  PosixPlatform platform(
+      codeset,
+      ChooseClipboardTool(
+          Environment, [](const std::string& name) { return IsOnPath(name, Environment("PATH")); }),
+      output_closed ? nullptr : stdout);
   const int code = RunCommandMain(static_cast<int>(args.size()), arg_pointers.data(), platform,
                                   PersonalSettingsFile(Environment));
   if (code == kNoClipboard && platform.MissingToolHint() != nullptr) {
     Print(stderr, std::string(platform.MissingToolHint()) + "\n", codeset);
+  }
+  if (code == kBadSymbol && LooksLikeOption(arg_pointers[1])) {
+    Print(stderr, std::string(texts::kSeeHelpOption) + "\n", codeset);
   }
   return code;
 }

@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #ifdef __APPLE__
@@ -18,12 +20,67 @@
 
 namespace {
 
-// The HTML copy of the help, beside the help file.
+// The HTML copy of the help, beside the help file; else the one that the
+// Debian package installs, for a program copied away from its files.
 constexpr char kHtmlHelpPage[] = "html/index.htm";
+constexpr char kInstalledHtmlHelp[] = "/usr/lib/korvatex/html/index.htm";
+
+#ifdef __APPLE__
+constexpr char kFileOpener[] = "open";
+#else
+constexpr char kFileOpener[] = "xdg-open";
+#endif
 
 bool FileExists(const std::string& path) {
   struct stat info;
   return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// True when a viewer can show a window: always on macOS; elsewhere in an X11
+// or Wayland session. Without one, xdg-open falls back to a browser for the
+// terminal, which, started in the background without the terminal, ends at
+// once as if it had shown the page.
+bool HasGraphicalSession() {
+#ifdef __APPLE__
+  return true;
+#else
+  return !Environment("DISPLAY").empty() || !Environment("WAYLAND_DISPLAY").empty();
+#endif
+}
+
+// The commands that may show the HTML page `file`, in the order tried:
+// xdg-open (macOS: open); each command of $BROWSER, a list separated by
+// ":" whose commands are words separated by blanks, the word "%s" standing
+// for the file (when none does, the file comes last); sensible-browser.
+std::vector<std::vector<std::string>> HtmlViewers(const std::string& browser,
+                                                  const std::string& file) {
+  std::vector<std::vector<std::string>> viewers{{kFileOpener, file}};
+#ifndef __APPLE__
+  for (size_t start = 0; start <= browser.size();) {
+    size_t end = browser.find(':', start);
+    if (end == std::string::npos) end = browser.size();
+    std::vector<std::string> words;
+    bool has_file = false;
+    for (size_t pos = start; (pos = browser.find_first_not_of(" \t", pos)) < end;) {
+      const size_t word_end = std::min(browser.find_first_of(" \t", pos), end);
+      words.push_back(browser.substr(pos, word_end - pos));
+      if (words.back() == "%s") {
+        words.back() = file;
+        has_file = true;
+      }
+      pos = word_end;
+    }
+    if (!words.empty()) {
+      if (!has_file) words.push_back(file);
+      viewers.push_back(std::move(words));
+    }
+    start = end + 1;
+  }
+  viewers.push_back({"sensible-browser", file});
+#else
+  (void)browser;
+#endif
+  return viewers;
 }
 
 }  // namespace
@@ -56,14 +113,23 @@ PosixPlatform::PosixPlatform(std::string codeset, ClipboardChoice clipboard, FIL
       output_(output),
       errors_(errors) {}
 
+std::string OutputFailureLine(int error, const std::string& codeset) {
+  return FromCp932(texts::kOutputNotWritten, codeset) + std::strerror(error) + "\n";
+}
+
 bool PosixPlatform::OpenClipboard() { return backend_.has_value(); }
 
 // Every run empties the clipboard at its start and again just before it
 // hands over its result; the second time there is nothing to empty, and
 // starting the clipboard tool once more would only cost time. Standard
-// output has nothing to empty.
+// output has nothing to empty, but one that was closed cannot take a
+// result: the run fails at once, as with a clipboard that cannot be opened.
 bool PosixPlatform::EmptyClipboard() {
   if (!backend_) return false;
+  if (backend_->is_standard_output && output_ == nullptr) {
+    ReportOutputFailure(EBADF);
+    return false;
+  }
   if (!emptied_) emptied_ = backend_->is_standard_output || RunTool(backend_->empty, "");
   return emptied_;
 }
@@ -76,10 +142,20 @@ bool PosixPlatform::SetClipboardText(std::string_view text) {
     return RunTool(backend_->hand_over, FromCp932(lf_text, "UTF-8"));
   }
   const bool ends_line = !lf_text.empty() && lf_text.back() == '\n';
-  return Print(output_, ends_line ? lf_text : lf_text + "\n", codeset_);
+  if (output_ != nullptr && Print(output_, ends_line ? lf_text : lf_text + "\n", codeset_)) {
+    return true;
+  }
+  ReportOutputFailure(output_ == nullptr ? EBADF : errno);
+  return false;
 }
 
 void PosixPlatform::CloseClipboard() {}
+
+// Said before the message of code 8, which names the clipboard only.
+void PosixPlatform::ReportOutputFailure(int error) {
+  std::fputs(OutputFailureLine(error, codeset_).c_str(), errors_);
+  std::fflush(errors_);
+}
 
 void PosixPlatform::ShowMessage(std::string_view text, std::string_view caption,
                                 MessageIcon /*icon*/) {
@@ -90,23 +166,38 @@ void PosixPlatform::ShowMessage(std::string_view text, std::string_view caption,
   Print(errors_, line, codeset_);
 }
 
-// The help file with xdg-open, else the HTML copy of the help beside it;
-// when neither opens, one line tells where the help is.
+// The HTML copy of the help, beside the help file at `path` or else where
+// the package installs it, with the first of HtmlViewers that opens it; the
+// help file itself (CHM, which few systems but Windows can show) with
+// xdg-open only when none does; and when nothing opens, one line tells
+// where the help is. Without a graphical session nothing is started.
 void PosixPlatform::OpenWithViewer(std::string_view path) {
-#ifdef __APPLE__
-  const char* viewer = "open";
-#else
-  const char* viewer = "xdg-open";
-#endif
-  const std::string html = SiblingPath(path, kHtmlHelpPage);
-  const bool has_viewer = IsOnPath(viewer, Environment("PATH"));
-  if (has_viewer && StartViewer(viewer, std::string(path))) return;
+  std::string html = SiblingPath(path, kHtmlHelpPage);
+  if (!FileExists(html) && FileExists(kInstalledHtmlHelp)) html = kInstalledHtmlHelp;
   const bool has_html = FileExists(html);
-  if (has_viewer && has_html && StartViewer(viewer, html)) return;
+  if (HasGraphicalSession()) {
+    if (has_html) {
+      for (const std::vector<std::string>& viewer : HtmlViewers(Environment("BROWSER"), html)) {
+        if (StartViewer(viewer)) return;
+      }
+    }
+    if (FileExists(std::string(path)) && StartViewer({kFileOpener, std::string(path)})) return;
+  }
   const std::string line = has_html ? FromCp932(texts::kHelpIsAtBefore, codeset_) + html +
                                           FromCp932(texts::kHelpIsAtAfter, codeset_)
                                     : FromCp932(texts::kHelpIsInManPage, codeset_);
   WriteAll(STDERR_FILENO, line + "\n");
+}
+
+std::string PosixPlatform::PathFromSettings(std::string_view text, TextEncoding encoding) const {
+  if (encoding == TextEncoding::kCp932 && IsShiftJisCodeset(codeset_)) return std::string(text);
+  const std::optional<std::string> path =
+      ConvertExactly(text, encoding == TextEncoding::kUtf8 ? "UTF-8" : "CP932", codeset_);
+  return path ? *path : std::string(text);
+}
+
+std::string PosixPlatform::PathForMessage(std::string_view path) const {
+  return ToCp932(path, codeset_);
 }
 
 const char* PosixPlatform::MissingToolHint() const {

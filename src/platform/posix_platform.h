@@ -3,10 +3,10 @@
 // The clipboard is the tool chosen by clipboard_tool.h, which takes UTF-8
 // text on standard input; without any graphical session it is standard
 // output, in the locale's encoding. Texts leave with LF line ends. Messages
-// go to standard error as one line, "caption: text". The help file is
-// opened with xdg-open (macOS: open), and the HTML copy of the help when
-// that fails. Also here: where the program and the user's settings file
-// are.
+// go to standard error as one line, "caption: text". Paths are the bytes
+// the system names files by, in the locale's encoding. The help opens as
+// HTML pages in a browser. Also here: where the program and the user's
+// settings file are.
 #ifndef KORVATEX_PLATFORM_POSIX_PLATFORM_H_
 #define KORVATEX_PLATFORM_POSIX_PLATFORM_H_
 
@@ -21,7 +21,9 @@
 class PosixPlatform : public Platform {
  public:
   // `codeset` is the locale's, for standard output and error; a text for
-  // standard output goes to `output`, messages to `errors`.
+  // standard output goes to `output`, messages to `errors`. A null `output`
+  // is a standard output that was closed when the program started: as the
+  // clipboard it cannot be used, since the result would go nowhere.
   PosixPlatform(std::string codeset, ClipboardChoice clipboard, FILE* output = stdout,
                 FILE* errors = stderr);
 
@@ -32,10 +34,19 @@ class PosixPlatform : public Platform {
   void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
   void OpenWithViewer(std::string_view path) override;
 
+  // Line 9's path from CP932 or UTF-8 to the locale's encoding; kept as it
+  // is when it cannot be converted.
+  std::string PathFromSettings(std::string_view text, TextEncoding encoding) const override;
+  // `path` from the locale's encoding to CP932, "?" for each character that
+  // CP932 lacks or byte that is no character.
+  std::string PathForMessage(std::string_view path) const override;
+
   // The hint when no clipboard tool was found, else null.
   const char* MissingToolHint() const;
 
  private:
+  void ReportOutputFailure(int error);
+
   std::string codeset_;
   bool emptied_ = false;  // emptied by this run, nothing handed over since
   std::optional<ClipboardBackend> backend_;
@@ -51,8 +62,13 @@ std::string Environment(const char* name);
 // are never the second byte of a CP932 character.
 std::string WithLfLineEnds(std::string_view text);
 
-// Writes `text` (CP932) to `stream` in `codeset`; false when that fails.
+// Writes `text` (CP932) to `stream` in `codeset`; false when that fails,
+// with errno telling why.
 bool Print(FILE* stream, std::string_view text, const std::string& codeset);
+
+// The line, in `codeset`, that says standard output could not be written and
+// why: `error` is an errno value.
+std::string OutputFailureLine(int error, const std::string& codeset);
 
 // The resolved absolute path of the running program, so that its files are
 // found beside the real program even when it is started through a symlink:

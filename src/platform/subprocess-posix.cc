@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -69,6 +70,12 @@ std::vector<char*> ArgumentPointers(const std::vector<std::string>& args) {
   return pointers;
 }
 
+// In a forked child: SIGPIPE back to its default. This program ignores it,
+// to report a reader that has gone; an ignored signal stays ignored across
+// exec, and a tool or viewer that writes into a closed pipe should end as
+// it would have, started from a shell.
+void RestoreSigpipe() { std::signal(SIGPIPE, SIG_DFL); }
+
 // In a forked child: runs `argv`. A first word that names no program may be
 // one the shell knows itself (such as ":"), so `shell_command`, when given,
 // is then run by /bin/sh. Otherwise reports on standard error why the
@@ -110,14 +117,22 @@ pid_t SpawnTool(const Tool& tool, int input_fd, int error_fd) {
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
   }
   posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+  posix_spawnattr_t attributes;  // SIGPIPE back to its default (RestoreSigpipe)
+  posix_spawnattr_init(&attributes);
+  sigset_t sigpipe;
+  sigemptyset(&sigpipe);
+  sigaddset(&sigpipe, SIGPIPE);
+  posix_spawnattr_setsigdefault(&attributes, &sigpipe);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
   std::vector<char*> argv = ArgumentPointers(tool.argv);
   pid_t child = -1;
-  int error = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
+  int error = posix_spawnp(&child, argv[0], &actions, &attributes, argv.data(), environ);
   if ((error == ENOENT || error == ENOEXEC) && !tool.shell_command.empty()) {
     char* shell[] = {const_cast<char*>("sh"), const_cast<char*>("-c"),
                      const_cast<char*>(tool.shell_command.c_str()), nullptr};
-    error = posix_spawn(&child, "/bin/sh", &actions, nullptr, shell, environ);
+    error = posix_spawn(&child, "/bin/sh", &actions, &attributes, shell, environ);
   }
+  posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   if (error == 0) return child;
   WriteAll(STDERR_FILENO, "korvatex: " + tool.argv[0] + ": " + std::strerror(error) + "\n");
@@ -131,14 +146,18 @@ pid_t SpawnTool(const Tool& tool, int input_fd, int error_fd) {
     if (!tool.shows_output) Redirect(-1, STDOUT_FILENO);
     Redirect(error_fd, STDERR_FILENO);
     CloseOtherDescriptors();
+    RestoreSigpipe();
     Execute(tool.argv, tool.shell_command);
   }
   return child;
 }
 #endif
 
-// How long the help viewer is given to fail before it is left to run.
-constexpr int kViewerGraceMilliseconds = 400;
+// How long a help viewer is given to fail before it is left to run: long
+// enough for xdg-open to find no browser on a busy machine (0.2 to 0.6 s
+// here, with a load of 5 on two cores), short enough that a viewer that
+// runs never keeps the user waiting long.
+constexpr int kViewerGraceMilliseconds = 1200;
 
 }  // namespace
 
@@ -192,7 +211,8 @@ bool RunTool(const Tool& tool, std::string_view input) {
   return ok;
 }
 
-bool StartViewer(const char* viewer, const std::string& file) {
+bool StartViewer(const std::vector<std::string>& argv) {
+  if (argv.empty()) return false;
   const pid_t child = fork();
   if (child == 0) {
     setsid();
@@ -200,7 +220,8 @@ bool StartViewer(const char* viewer, const std::string& file) {
     Redirect(-1, STDOUT_FILENO);
     Redirect(-1, STDERR_FILENO);
     CloseOtherDescriptors();
-    Execute({viewer, file});
+    RestoreSigpipe();
+    Execute(argv);
   }
   if (child < 0) return false;
   const timespec step{0, 5 * 1000 * 1000};

@@ -28,11 +28,12 @@ struct Tool {
 // entry does).
 bool RunTool(const Tool& tool, std::string_view input);
 
-// Starts `viewer file` in a session of its own, its output discarded. True
-// when it is still running after a short grace time (a viewer in the
-// foreground) or has ended with 0; false when it could not be started or
-// ended with another status. The program never waits for the viewer itself.
-bool StartViewer(const char* viewer, const std::string& file);
+// Starts the viewer command `argv` (the file among its words) in a session
+// of its own, its output discarded. True when it is still running after a
+// grace time of 1.2 s (a viewer in the foreground) or has ended with 0;
+// false when it could not be started or ended with another status before.
+// The program never waits for the viewer itself.
+bool StartViewer(const std::vector<std::string>& argv);
 
 // True when `name` is an executable regular file in one of the folders of
 // `path` (a PATH value: folders separated by ":", an empty one meaning ".").

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <optional>
 
 #include "platform/text_conversion.h"
 
@@ -61,6 +62,34 @@ std::string Convert(std::string_view text, const char* from, const char* to,
 }
 
 }  // namespace
+
+std::optional<std::string> ConvertExactly(std::string_view text, const std::string& from,
+                                          const std::string& to) {
+  iconv_t converter = iconv_open(to.c_str(), from.c_str());
+  if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  std::string out;
+  char buffer[4096];
+  bool done = false;
+  while (!done) {
+    char* in = const_cast<char*>(text.data());
+    size_t in_left = text.size();
+    char* out_ptr = buffer;
+    size_t out_left = sizeof buffer;
+    // The last round, with no input left, writes what ends the output.
+    const size_t result = text.empty() ? iconv(converter, nullptr, nullptr, &out_ptr, &out_left)
+                                       : iconv(converter, &in, &in_left, &out_ptr, &out_left);
+    const int error = errno;
+    out.append(buffer, static_cast<size_t>(out_ptr - buffer));
+    done = text.empty() && result != static_cast<size_t>(-1);
+    text.remove_prefix(text.size() - in_left);
+    if (result == static_cast<size_t>(-1) && error != E2BIG) {
+      iconv_close(converter);
+      return std::nullopt;  // EILSEQ or EINVAL: a byte sequence it cannot take
+    }
+  }
+  iconv_close(converter);
+  return out;
+}
 
 bool IsShiftJisCodeset(std::string_view codeset) {
   const std::string upper = Upper(codeset);

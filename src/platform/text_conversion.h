@@ -8,6 +8,7 @@
 #ifndef KORVATEX_PLATFORM_TEXT_CONVERSION_H_
 #define KORVATEX_PLATFORM_TEXT_CONVERSION_H_
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,5 +25,11 @@ std::string ToCp932(std::string_view text, const std::string& codeset);
 // `text` from CP932 to `codeset`; invalid CP932 becomes U+FFFD when the
 // codeset is UTF-8, else "?".
 std::string FromCp932(std::string_view text, const std::string& codeset);
+
+// `text` from the encoding `from` to `to`, both iconv names; none when
+// either is unknown or any byte of `text` cannot be converted. For paths,
+// which must name the same file or none.
+std::optional<std::string> ConvertExactly(std::string_view text, const std::string& from,
+                                          const std::string& to);
 
 #endif  // KORVATEX_PLATFORM_TEXT_CONVERSION_H_
