@@ -137,111 +137,77 @@ TEST_F(ProgramTest, FilesAreFoundBesideTheRealProgramThroughASymlink) {
 }
 
 TEST_F(ProgramTest, StandardOutputThatTakesNothingIsCodeEightAndSaysWhy) {
-  // A reader that has closed its end before the program writes.
   const std::string gone = folder_.File("gone"), status = folder_.File("status");
-  const std::string reader_gone =
-      "{ until [ -e '" + gone + "' ]; do sleep 0.01; done; @; echo $? >'" + status +
-      "'; } | { exec 0<&-; touch '" + gone + "'; }; exit $(cat '" + status + "')";
-  const std::string no_clipboard = kTitle + u8": クリップボードが使えません。\n";
-  const struct {
-    const char* args;
-    std::string shape;
-    const char* reason;
-    std::string message;  // after the line that gives the reason
-  } cases[] = {
-      {"--help", "@ >/dev/full", "No space left on device", ""},
-      {"-V", "@ >&-", "Bad file descriptor", ""},
-      {"--version", reader_gone, "Broken pipe", ""},
-      {"Fe", "@ >/dev/full", "No space left on device", no_clipboard},
-      {"/W H2O 3", "@ >&-", "Bad file descriptor", no_clipboard},  // not /dev/null instead
-      {"Fe", reader_gone, "Broken pipe", no_clipboard},
+  const std::pair<std::string, const char*> shapes[] = {
+      {"@ >/dev/full", "No space left on device"},
+      {"@ >&-", "Bad file descriptor"},  // not the /dev/null that fills it
+      {"{ until [ -e " + gone + " ]; do sleep 0.01; done; @; echo $? >" + status + "; } | " +
+           "{ exec 0<&-; touch " + gone + "; }; exit $(cat " + status + ")",
+       "Broken pipe"},  // a reader that has gone before the program writes
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.args) + " " + c.shape);
-    std::remove(gone.c_str());
-    const Outcome outcome = RunProgram(folder_, program_, c.args, "", c.shape);
-    EXPECT_EQ(outcome.status, 8);
-    EXPECT_EQ(outcome.error,
-              u8"korvatex: 標準出力に書き込めません: " + std::string(c.reason) + "\n" + c.message);
+  for (const auto& [shape, reason] : shapes) {
+    for (const char* args : {"--help", "-V", "Fe"}) {
+      SCOPED_TRACE(std::string(args) + " " + shape);
+      std::remove(gone.c_str());
+      const Outcome outcome = RunProgram(folder_, program_, args, "", shape);
+      EXPECT_EQ(outcome.status, 8);
+      EXPECT_EQ(outcome.error,
+                u8"korvatex: 標準出力に書き込めません: " + std::string(reason) + "\n" +
+                    (args[0] == '-' ? "" : kTitle + u8": クリップボードが使えません。\n"));
+    }
   }
 }
 
 TEST_F(ProgramTest, MessagesShowPathsAsTheSystemNamesThem) {
-  const struct {
-    const char* folder;
-    const char* shown;  // é has no CP932 form
-  } cases[] = {{u8"ツール", u8"ツール"}, {u8"ツールé", u8"ツール?"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.folder);
-    const std::string folder = folder_.File(c.folder);
-    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
-    std::filesystem::copy_file(KORVATEX_PROGRAM, folder + "/korvatex");
-    const Outcome missing = RunProgram(folder_, folder + "/korvatex", "Fe", "");
-    EXPECT_EQ(missing.status, 4);
-    EXPECT_EQ(missing.error, kTitle + u8": データファイル \"" + folder_.path() + "/" + c.shown +
-                                 u8"/KORVATEX.CSV\" がありません。\n");
-    std::filesystem::copy_file(KORVATEX_DATA_FILE, folder + "/KORVATEX.CSV");
-    EXPECT_EQ(RunProgram(folder_, folder + "/korvatex", "/W H2O 3", "").output,
-              u8"化学式：H2O\t分子量・式量＝ 18.015\n");
+  for (const auto& [name, shown] :
+       {std::pair{u8"ツール", u8"ツール"}, {u8"ツールé", u8"ツール?"}}) {
+    const std::string folder = folder_.File(name) + "/";  // é has no CP932 form: shown as "?"
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(KORVATEX_PROGRAM, folder + "korvatex");
+    EXPECT_EQ(RunProgram(folder_, folder + "korvatex", "Fe", "").error,
+              kTitle + u8": データファイル \"" + folder_.File(shown) +
+                  u8"/KORVATEX.CSV\" がありません。\n");
+    std::filesystem::copy_file(KORVATEX_DATA_FILE, folder + "KORVATEX.CSV");
+    EXPECT_EQ(RunProgram(folder_, folder + "korvatex", "26", "").status, 0);
   }
 }
 
-TEST_F(ProgramTest, SettingsInCp932OrUtf8NameAJapaneseDataFile) {
-  ASSERT_EQ(mkdir(folder_.File(u8"データ").c_str(), 0700), 0);
-  std::filesystem::rename(folder_.File("KORVATEX.CSV"), folder_.File(u8"データ/元素表.csv"));
+TEST_F(ProgramTest, SettingsInCp932OrUtf8AndShortPersonalFiles) {
   std::filesystem::create_directories(folder_.File("config/korvatex"));
-  const std::string lines = "1\r\n2\r\n3\r\nd=3\r\n5\r\n6\r\n7\r\n8\r\n" + std::string(u8"データ=");
-  const std::string found = lines + folder_.File(u8"データ/元素表.csv") + "\r\n";
-  const std::string missing = lines + folder_.File(u8"データ/無い.csv") + "\r\n";
-  const std::string no_data_file = u8"分子量・式量計算: データファイル \"" +
-                                   folder_.File(u8"データ/無い.csv") + u8"\" がありません。\n";
-  const struct {
-    std::string settings;
-    int status;
-    std::string error;
-  } cases[] = {
-      {Cp932(found), 0, ""},
-      {found, 0, ""},
-      {"\xEF\xBB\xBF" + found, 0, ""},
-      {Cp932(missing), 4, no_data_file},
-      {"\xEF\xBB\xBF" + missing, 4, no_data_file},
+  std::filesystem::create_directories(folder_.File(u8"データ"));
+  std::filesystem::copy_file(KORVATEX_DATA_FILE, folder_.File(u8"データ/元素表.csv"));
+  const std::string lines = "1\r\n2\r\n3\r\nd=3\r\n5\r\n6\r\n7\r\n8\r\n" +
+                            std::string(u8"データ=") + folder_.File(u8"データ/");
+  const std::string bom = "\xEF\xBB\xBF", weight = u8"化学式：H2O\t分子量・式量＝ ";
+  const auto no_data_file = [](const std::string& path) {
+    return u8"分子量・式量計算: データファイル \"" + path + u8"\" がありません。\n";
   };
-  for (const char* place : {"KORVATEX.INI", "config/korvatex/KORVATEX.INI"}) {
-    for (const auto& c : cases) {
-      SCOPED_TRACE(std::string(place) + ": " + c.settings);
-      folder_.Write(place, c.settings);
-      const Outcome outcome =
-          RunProgram(folder_, program_, "/W H2O", "XDG_CONFIG_HOME=" + folder_.File("config"));
-      EXPECT_EQ(outcome.status, c.status);
-      EXPECT_EQ(outcome.error, c.error);
-      EXPECT_EQ(outcome.output, c.status == 0 ? u8"化学式：H2O\t分子量・式量＝ 18.015\n" : "");
-    }
-    std::remove(folder_.File(place).c_str());
-  }
-}
-
-TEST_F(ProgramTest, AShortPersonalSettingsFileKeepsTheFilesBesideTheProgram) {
-  std::filesystem::create_directories(folder_.File("config/korvatex"));
+  const std::string missing = no_data_file(folder_.File(u8"データ/無い.csv"));
   const struct {
-    const char* place;
-    const char* settings;
-    int status;
-    const char* output;
+    bool personal;
+    std::string settings, output, error;
   } cases[] = {
-      {"config/korvatex/KORVATEX.INI", "1\n2\n3\nd=2\n", 0, u8"18.02\n"},
-      {"config/korvatex/KORVATEX.INI", "1\n2\n3\nd=2\n5\n6\n7\nx=/none\n", 0, u8"18.02\n"},
-      {"config/korvatex/KORVATEX.INI", "1\nd=2\n", 10, u8"18.0149994\n"},  // 7 places
-      {"KORVATEX.INI", "1\n2\n3\nd=2\n", 4, ""},  // its line 4 stands in for line 9
+      {false, Cp932(lines + u8"元素表.csv\r\n"), weight + "18.015\n", ""},
+      {true, lines + u8"元素表.csv\r\n", weight + "18.015\n", ""},
+      {true, bom + lines + u8"元素表.csv\r\n", weight + "18.015\n", ""},
+      {true, Cp932(lines + u8"無い.csv\r\n"), "", missing},
+      {false, bom + lines + u8"無い.csv\r\n", "", missing},
+      // Short files: the personal one keeps what lies beside the program,
+      {true, "1\n2\n3\nd=2\n5\n6\n7\nx=/none\n", weight + "18.02\n", ""},
+      {true, "1\nd=2\n", weight + "18.0149994\n",
+       u8"分子量・式量計算: 小数点以下７桁では、不確かな数値が出ます。\n"},
+      // the one beside the program has its last line stand in for line 9.
+      {false, "1\n2\n3\nd=2\n", "", no_data_file("2")},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.place) + ": " + c.settings);
-    folder_.Write(c.place, c.settings);
+    SCOPED_TRACE(c.settings);
+    const std::string place = c.personal ? "config/korvatex/KORVATEX.INI" : "KORVATEX.INI";
+    folder_.Write(place, c.settings);
     const Outcome outcome =
         RunProgram(folder_, program_, "/W H2O", "XDG_CONFIG_HOME=" + folder_.File("config"));
-    EXPECT_EQ(outcome.status, c.status);
-    EXPECT_EQ(outcome.output,
-              *c.output ? u8"化学式：H2O\t分子量・式量＝ " + std::string(c.output) : "");
-    std::remove(folder_.File(c.place).c_str());
+    EXPECT_EQ(outcome.output, c.output);
+    EXPECT_EQ(outcome.error, c.error);
+    std::remove(folder_.File(place).c_str());
   }
 }
 
@@ -386,53 +352,47 @@ TEST_F(ProgramTest, APersonalSettingsFileIsReadFirst) {
 
 TEST_F(ProgramTest, HelpOpensTheHtmlHelpWithTheFirstViewerThatOpensIt) {
   const std::string opened = folder_.File("opened");
-  const std::string chm = folder_.Write("KORVATEX.CHM", "ITSF");
+  folder_.Write("KORVATEX.CHM", "ITSF");
   ASSERT_EQ(mkdir(folder_.File("html").c_str(), 0700), 0);
   const std::string html = folder_.Write("html/index.htm", "<html></html>");
   const std::string where = u8"ヘルプは " + html + u8" にあります（man korvatex でも読めます）。\n";
-  const char* const kFails = "exit 3";
-  const char* const kFailsLate = "/bin/sleep 0.6; exit 3";  // as xdg-open that finds no browser
-  const char* const kRuns = "exec /bin/sleep 10";           // in the foreground: not waited for
+  const char *const ok = "exit 0", *const fails = "exit 3", *const none = nullptr;
+  const char* const fails_late = "/bin/sleep 0.6; exit 3";  // as xdg-open without a browser
+  const char* const runs = "exec /bin/sleep 10";            // in the foreground: not waited for
+  const std::string all =  // every viewer fails the page; the help file is offered last
+      "xdg-open index.htm|browser index.htm|sensible-browser index.htm|xdg-open KORVATEX.CHM|";
   const struct {
     const char* session;
-    const char* xdg_open;  // the bodies of the stub viewers; null: none on PATH
-    const char* browser;   // named in $BROWSER, after one that does not exist
-    const char* sensible_browser;
-    std::string opened;
+    const char* viewers[3];  // xdg-open, browser (in $BROWSER), sensible-browser; null: none
+    std::string opened;      // each viewer started, and the name of the file it was given
     std::string error;
   } cases[] = {
-      {"DISPLAY=:99", "exit 0", "exit 0", "exit 0", "xdg-open " + html + "\n", ""},
-      {"WAYLAND_DISPLAY=w", kFails, "exit 0", nullptr,
-       "xdg-open " + html + "\nbrowser --new " + html + "\n", ""},
-      {"DISPLAY=:99", kFailsLate, nullptr, kRuns,
-       "xdg-open " + html + "\nsensible-browser " + html + "\n", ""},
-      {"DISPLAY=:99", "case $1 in *.htm) exit 3;; esac", kFails, kFails,
-       "xdg-open " + html + "\nbrowser --new " + html + "\nsensible-browser " + html +
-           "\nxdg-open " + chm + "\n",
+      {"DISPLAY=:0", {ok, ok, ok}, "xdg-open index.htm|", ""},
+      {"WAYLAND_DISPLAY=w", {fails, ok, none}, "xdg-open index.htm|browser index.htm|", ""},
+      {"DISPLAY=:0",
+       {fails_late, none, runs},
+       "xdg-open index.htm|sensible-browser index.htm|",
        ""},
-      {"DISPLAY=:99", kFails, kFailsLate, kFails,
-       "xdg-open " + html + "\nbrowser --new " + html + "\nsensible-browser " + html +
-           "\nxdg-open " + chm + "\n",
-       where},
-      {"DISPLAY=:99", nullptr, nullptr, nullptr, "", where},
-      {"", "exit 0", "exit 0", "exit 0", "", where},  // no window to show it in
+      {"DISPLAY=:0", {"case $1 in *.CHM) exit 0;; esac; exit 3", fails, fails}, all, ""},
+      {"DISPLAY=:0", {fails, fails_late, fails}, all, where},
+      {"DISPLAY=:0", {none, none, none}, "", where},
+      {"", {ok, ok, ok}, "", where},  // no window to show it in
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.session) + " " + (c.xdg_open ? c.xdg_open : "-") + " " +
-                 (c.browser ? c.browser : "-") + " " +
-                 (c.sensible_browser ? c.sensible_browser : "-"));
+    SCOPED_TRACE(std::string(c.session) + " " + c.opened);
     std::remove(opened.c_str());
-    for (const auto& [name, body] : {std::pair{"xdg-open", c.xdg_open},
-                                     {"browser", c.browser},
-                                     {"sensible-browser", c.sensible_browser}}) {
-      std::remove(folder_.File(std::string("bin/") + name).c_str());
-      if (body != nullptr) Script(name, "echo \"${0##*/} $*\" >> '" + opened + "'\n" + body);
+    const char* const names[] = {"xdg-open", "browser", "sensible-browser"};
+    for (int i = 0; i < 3; ++i) {
+      std::remove(folder_.File(std::string("bin/") + names[i]).c_str());
+      if (c.viewers[i] != nullptr) {
+        Script(names[i], "printf '%s|' \"${0##*/} ${1##*/}\" >>" + opened + "\n" + c.viewers[i]);
+      }
     }
     const auto start = std::chrono::steady_clock::now();
-    const Outcome outcome = RunProgram(folder_, program_, "'/?'",
-                                       std::string(c.session) + " PATH=" + folder_.File("bin") +
-                                           " BROWSER='no-such-browser:browser --new %s'" +
-                                           " KORVATEX_CLIPBOARD=/bin/true");
+    const Outcome outcome =
+        RunProgram(folder_, program_, "'/?'",
+                   std::string(c.session) + " PATH=" + folder_.File("bin") +
+                       " BROWSER='no-such-browser:browser %s' KORVATEX_CLIPBOARD=/bin/true");
     // Not the 10 s of the viewer in the foreground; slack for a loaded machine.
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(6));
     EXPECT_EQ(outcome.status, 1);
