@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
   if (code == kNoClipboard && platform.MissingToolHint() != nullptr) {
     Print(stderr, std::string(platform.MissingToolHint()) + "\n", codeset);
   }
-  if (code == kBadSymbol && LooksLikeOption(arg_pointers[1])) {
+  if (code == kBadSymbol && args.size() == 2 && LooksLikeOption(args[1].c_str())) {
     Print(stderr, std::string(texts::kSeeHelpOption) + "\n", codeset);
   }
   return code;
