@@ -12,20 +12,23 @@ namespace {
 using Environment = std::map<std::string, std::string>;
 
 // The choice as one line: "stdout", "none: <hint>", or the emptying tool
-// and the hand-over tool, each as its words ("+out" when its output shows).
+// and the hand-over tool, each as its words ("+out" when its output shows,
+// "+ready" when it serves in the foreground and is waited for until ready).
 std::string Describe(const ClipboardChoice& choice) {
   if (!choice.backend) return std::string("none: ") + choice.missing_tool_hint;
   if (choice.backend->is_standard_output) return "stdout";
   std::ostringstream line;
   for (const Tool* tool : {&choice.backend->empty, &choice.backend->hand_over}) {
     for (const std::string& word : tool->argv) line << word << ' ';
-    line << (tool->shows_output ? "+out" : "") << (tool == &choice.backend->empty ? "| " : "");
+    line << (tool->shows_output ? "+out" : "") << (tool->ready_message.empty() ? "" : "+ready")
+         << (tool == &choice.backend->empty ? "| " : "");
   }
   return line.str();
 }
 
 TEST(ClipboardToolTest, ChosenFromTheEnvironmentAndTheToolsInstalled) {
   const std::string xclip = "xclip -selection clipboard -i ";
+  const std::string xclip_pair = "xclip -quiet -selection clipboard -i +ready| " + xclip;
   const std::string wl_hint = std::string("none: ") + texts::kInstallWlClipboardHint;
   const std::string x_hint = std::string("none: ") + texts::kInstallXclipHint;
   const struct {
@@ -38,9 +41,9 @@ TEST(ClipboardToolTest, ChosenFromTheEnvironmentAndTheToolsInstalled) {
       {{{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}}, "xclip ", "stdout"},
       {{{"WAYLAND_DISPLAY", "wayland-0"}}, "wl-copy xclip ", "wl-copy | wl-copy "},
       {{{"WAYLAND_DISPLAY", "wayland-0"}}, "xclip ", wl_hint},
-      {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}}, "xclip ", xclip + "| " + xclip},
+      {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}}, "xclip ", xclip_pair},
       {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}}, "", wl_hint},
-      {{{"DISPLAY", ":0"}}, "xclip xsel wl-copy ", xclip + "| " + xclip},
+      {{{"DISPLAY", ":0"}}, "xclip xsel wl-copy ", xclip_pair},
       {{{"DISPLAY", ":0"}}, "xsel ", "xsel --clipboard --clear | xsel --clipboard --input "},
       {{{"DISPLAY", ":0"}}, "wl-copy ", x_hint},
       {{{"KORVATEX_CLIPBOARD", "cat"}, {"DISPLAY", ":0"}}, "xclip ", "cat +out| cat +out"},

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 
 #include "test_support.h"
@@ -79,6 +80,33 @@ TEST(SubprocessTest, RunToolFeedsTheToolAndShowsItsErrorsOnlyWhenItFails) {
   }
   if (saved >= 0) dup2(saved, 3), close(saved);
   if (saved < 0) close(3);
+}
+
+TEST(SubprocessTest, AServingToolIsWaitedForUntilReadyAndAsleep) {
+  ScratchFolder folder;
+  const std::string file = folder.File("out");
+  const struct {
+    std::string script;
+    bool ok;
+    std::string errors, file;
+  } cases[] = {
+      // Ready, then serving: left to run once it sleeps, long before it ends.
+      {"cat > '" + file + "'; echo Waiting >&2; exec sleep 3", true, "", "input"},
+      {"echo cannot serve >&2; exit 1", false, "cannot serve\n", ""},
+      {"cat > '" + file + "'", true, "", "input"},  // ends at once, without a word
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script);
+    std::remove(file.c_str());
+    Tool tool({"sh", "-c", c.script});
+    tool.ready_message = "Waiting";
+    const auto start = std::chrono::steady_clock::now();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunTool(tool, "input"), c.ok);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), c.errors);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2000));
+    EXPECT_EQ(ReadFile(file), c.file);
+  }
 }
 
 TEST(SubprocessTest, StartViewerWaitsOnlyForAViewerThatFailsAtOnce) {

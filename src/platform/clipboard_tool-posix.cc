@@ -40,7 +40,14 @@ ClipboardChoice ChooseClipboardTool(const EnvironmentLookup& environment,
   }
   if (x11 && is_on_path("xclip")) {
     const Tool xclip{{"xclip", "-selection", "clipboard", "-i"}};
-    return {ClipboardBackend{false, xclip, xclip}};
+    // xclip forks to serve the clipboard and returns before its serving
+    // process has asked the display for it: the emptying at the start of a
+    // run could then take the clipboard after the result had, and the
+    // result would be lost. The emptying serves in the foreground instead,
+    // and is waited for until its request has gone out.
+    Tool empty{{"xclip", "-quiet", "-selection", "clipboard", "-i"}};
+    empty.ready_message = "Waiting for selection request number";
+    return {ClipboardBackend{false, empty, xclip}};
   }
   if (x11 && is_on_path("xsel")) {
     return {ClipboardBackend{

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "platform/subprocess.h"
 
@@ -189,7 +190,93 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+namespace {
+
+// True when process `pid` sleeps (state S in /proc/<pid>/stat), or when
+// that cannot be told (no /proc).
+bool Sleeps(pid_t pid) {
+  char path[64];
+  std::snprintf(path, sizeof path, "/proc/%d/stat", static_cast<int>(pid));
+  FILE* file = std::fopen(path, "re");
+  if (file == nullptr) return true;
+  char stat[512];
+  const size_t n = std::fread(stat, 1, sizeof stat - 1, file);
+  std::fclose(file);
+  stat[n] = '\0';
+  const char* name_end = std::strrchr(stat, ')');  // the name may hold blanks
+  return name_end == nullptr || name_end[1] != ' ' || name_end[2] == 'S';
+}
+
+// What the scratch file `fd` holds.
+std::string ReadScratchFile(int fd) {
+  std::string text;
+  char buffer[4096];
+  ssize_t n;
+  while ((n = pread(fd, buffer, sizeof buffer, static_cast<off_t>(text.size()))) > 0) {
+    text.append(buffer, static_cast<size_t>(n));
+  }
+  return text;
+}
+
+// Milliseconds on a clock that only goes forward.
+long long Milliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+// Runs a tool that serves in the foreground: see `Tool::ready_message`.
+// Its standard error is a scratch file, which stays writable for as long as
+// it serves (a pipe would break when this program ends, and the tool would
+// die of it in the middle of answering a request). Waits at most about
+// three seconds for it to be ready; a tool that is not ready by then is
+// left to serve.
+bool RunServingTool(const Tool& tool, std::string_view input) {
+  int input_fds[2];
+  if (pipe(input_fds) != 0) return false;
+  const int error_fd = OpenScratchFile();
+  const pid_t child = SpawnTool(tool, input_fds[0], error_fd);
+  close(input_fds[0]);
+  if (child > 0) WriteAll(input_fds[1], input);
+  close(input_fds[1]);
+  if (child <= 0) {
+    if (error_fd >= 0) close(error_fd);
+    return false;
+  }
+  const timespec step{0, 1000 * 1000};
+  const long long start = Milliseconds();
+  bool ready = false;
+  int status = 0;
+  pid_t done = 0;
+  while (Milliseconds() - start < 3000) {
+    while ((done = waitpid(child, &status, WNOHANG)) < 0 && errno == EINTR) {
+    }
+    if (done != 0) break;
+    if (!ready) {
+      ready =
+          error_fd >= 0 && ReadScratchFile(error_fd).find(tool.ready_message) != std::string::npos;
+      // After its message it sends its request and sleeps until the display
+      // answers; its first sleep is the sign that the request has gone out.
+    } else if (Sleeps(child)) {
+      break;
+    }
+    nanosleep(&step, nullptr);
+  }
+  bool ok = true;
+  if (done == child) {
+    ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (!ok && error_fd >= 0) ShowScratchFile(error_fd);
+  } else if (done < 0) {
+    ok = false;
+  }
+  if (error_fd >= 0) close(error_fd);
+  return ok;
+}
+
+}  // namespace
+
 bool RunTool(const Tool& tool, std::string_view input) {
+  if (!tool.ready_message.empty()) return RunServingTool(tool, input);
   int pipe_fds[2];
   if (pipe(pipe_fds) != 0) return false;
   const int error_fd = OpenScratchFile();

@@ -19,9 +19,18 @@ struct Tool {
   std::vector<std::string> argv;
   bool shows_output = false;  // false: its standard output goes to /dev/null
   std::string shell_command;  // run by /bin/sh when argv[0] names no program
+  // When set, the tool serves the clipboard itself, in the foreground, and
+  // writes this on its standard error once its request for the clipboard is
+  // about to go out (xclip -quiet). It is then waited for only until it has
+  // sent it: until it has written this and sleeps, waiting for its display.
+  // A tool that forks to serve in the background returns before its
+  // serving process has asked for the clipboard, which may then come after
+  // a later tool's request and take the clipboard from it.
+  std::string ready_message;
 };
 
-// Runs `tool` with `input` on its standard input; true when it exits 0.
+// Runs `tool` with `input` on its standard input; true when it exits 0
+// (or, for a tool with a ready message, when it is ready and serving).
 // When it fails, what it wrote on its standard error is shown on this
 // program's standard error; when it succeeds, nothing of it is. A tool may
 // end without reading its input, so the process must ignore SIGPIPE (the
