@@ -22,6 +22,7 @@ case "$package" in
     dpkg-deb -f "$package" | grep -qxF "$field" || fail "the control file lacks '$field'"
   done
   dpkg-deb -f "$package" Depends | grep -q libc6 || fail "no Depends on libc6"
+  dpkg-deb -f "$package" Depends | grep -q sensible-utils || fail "no Depends on sensible-utils"
   dpkg -x "$package" "$work/root" || exit 1
   root=$(cd "$work/root" && pwd -P)
   [ "$(readlink "$root/usr/bin/korvatex")" = ../lib/korvatex/korvatex ] ||
