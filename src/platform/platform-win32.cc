@@ -39,8 +39,10 @@ constexpr LCID kTextLocale = 0x411;  // Japanese (Japan)
 // milliseconds after every change, so the first tries follow quickly (1, 2,
 // 4, 8, 16, 32 ms apart) and catch such a hold almost as soon as it ends;
 // a holder still there after that is a slower one, tried every 50 ms. A
-// clipboard still held after a second is taken as unusable.
-constexpr ULONGLONG kClipboardPatienceMs = 1000;
+// clipboard still held after two seconds is taken as unusable: with one
+// second, six runs at once beside a clipboard watcher on a busy machine
+// still lost a result now and then.
+constexpr ULONGLONG kClipboardPatienceMs = 2000;
 constexpr DWORD kLongestClipboardWaitMs = 50;
 // The longest path Windows knows, in UTF-16 units.
 constexpr DWORD kLongestModulePath = 32768;
