@@ -33,16 +33,19 @@ int OpenScratchFile() {
   return fd;
 }
 
-// Copies what the scratch file `fd` holds to standard error.
-void ShowScratchFile(int fd) {
+// What the scratch file `fd` holds.
+std::string ReadScratchFile(int fd) {
+  std::string text;
   char buffer[4096];
   ssize_t n;
-  off_t offset = 0;
-  while ((n = pread(fd, buffer, sizeof buffer, offset)) > 0) {
-    WriteAll(STDERR_FILENO, std::string_view(buffer, static_cast<size_t>(n)));
-    offset += n;
+  while ((n = pread(fd, buffer, sizeof buffer, static_cast<off_t>(text.size()))) > 0) {
+    text.append(buffer, static_cast<size_t>(n));
   }
+  return text;
 }
+
+// Copies what the scratch file `fd` holds to standard error.
+void ShowScratchFile(int fd) { WriteAll(STDERR_FILENO, ReadScratchFile(fd)); }
 
 // In a forked child: `fd` becomes `target`, or /dev/null when `fd` is -1.
 void Redirect(int fd, int target) {
@@ -205,17 +208,6 @@ bool Sleeps(pid_t pid) {
   stat[n] = '\0';
   const char* name_end = std::strrchr(stat, ')');  // the name may hold blanks
   return name_end == nullptr || name_end[1] != ' ' || name_end[2] == 'S';
-}
-
-// What the scratch file `fd` holds.
-std::string ReadScratchFile(int fd) {
-  std::string text;
-  char buffer[4096];
-  ssize_t n;
-  while ((n = pread(fd, buffer, sizeof buffer, static_cast<off_t>(text.size()))) > 0) {
-    text.append(buffer, static_cast<size_t>(n));
-  }
-  return text;
 }
 
 // Milliseconds on a clock that only goes forward.
