@@ -26,6 +26,7 @@ TEST(EncodingTest, Utf8WhenMarkedOrValidWithAMultiByteSequence) {
       {"\xED\xA0\x80", TextEncoding::kCp932},          // a surrogate
       {"\xF4\x90\x80\x80", TextEncoding::kCp932},      // above U+10FFFF
       {"\xE3\x81", TextEncoding::kCp932},
+      {u8"元素" + std::string("\xE5"), TextEncoding::kCp932},  // a lead byte last
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.text));

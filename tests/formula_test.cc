@@ -99,6 +99,11 @@ TEST(FormulaEvaluatorTest, ReadsOrRefusesEachForm) {
       {"He", "0"},
       {"H.3" + std::string(38, '0') + "H2", "0"},  // the part's weight overflows
       {"H.3" + std::string(38, '0') + "H2.H", "0"},
+      // A term without a count that takes the sum past the largest float.
+      {"(H)3" + std::string(38, '0') + "((H)3" + std::string(38, '0') + ")", "0"},
+      // The formula and the groups within it: 256 levels at most.
+      {std::string(255, '(') + "H" + std::string(255, ')'), "1.0079"},
+      {std::string(256, '(') + "H" + std::string(256, ')'), "0"},
       {Repeat("H.", 255) + "H", "258.0224"},  // parts nest like groups: 256 levels
       {Repeat("H.", 256) + "H", "0"},
   };

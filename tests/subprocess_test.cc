@@ -95,6 +95,9 @@ TEST(SubprocessTest, AServingToolIsWaitedForUntilReadyAndAsleep) {
       {"cat > '" + file + "'; echo Waiting >&2; exec sleep 3", true, "", "input"},
       {"echo cannot serve >&2; exit 1", false, "cannot serve\n", ""},
       {"cat > '" + file + "'", true, "", "input"},  // ends at once, without a word
+      // Ends well after its ready message (another program took the
+      // clipboard): its words are not shown.
+      {"cat > '" + file + "'; echo Waiting >&2", true, "", "input"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.script);

@@ -38,6 +38,13 @@ TEST(TextConversionTest, OutputToUtf8KeepsEverythingAfterABadByte) {
             10004u);
 }
 
+TEST(TextConversionTest, ExactConversionOfATextLongerThanOneRound) {
+  std::string cp932, utf8;
+  for (int i = 0; i < 3000; ++i) cp932 += Cp932("表"), utf8 += u8"表";
+  EXPECT_EQ(ConvertExactly(cp932, "CP932", "UTF-8"), utf8);
+  EXPECT_EQ(ConvertExactly(utf8, "UTF-8", "CP932"), cp932);
+}
+
 TEST(TextConversionTest, Codesets) {
   EXPECT_EQ(EffectiveCodeset("ANSI_X3.4-1968"), "UTF-8");
   EXPECT_EQ(EffectiveCodeset(""), "UTF-8");

@@ -110,6 +110,8 @@ TEST(ValueFormatTest, ShellTextAddsTermsToTheirShells) {
       {"", Cp932("K:0､")},
       {"[Ar]", Cp932("K:2､L:8､M:8､")},
       {Cp932("[Ar]、8s2、0s5"), Cp932("K:2､L:8､M:8､")},
+      // A term of digits alone is both its shell and its count.
+      {Cp932("1s2、3"), Cp932("K:2､M:3､")},
       {"[Xe]4f14.5d10.6s2.", Cp932("K:2､L:8､M:18､N:32､O:18､P:2､")},
       {Cp932("［Ａｒ］３ｄ１０、４ｓ２"), Cp932("K:2､L:8､M:18､N:2､")},
   };
