@@ -130,6 +130,29 @@ std::wstring Utf16FromCp932(const std::string& text_z) {
   return Utf16From(kTextCodePage, with_nul, Undefined::kReplace).value_or(std::wstring());
 }
 
+// Answers every message that another program has sent to this thread's
+// windows and is waiting on; posted messages are left alone.
+void AnswerSentMessages() {
+  MSG message;
+  ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
+// Waits `ms` milliseconds, answering sent messages as they come. A program
+// that empties the clipboard first sends its previous owner a message and
+// waits for the answer (up to five seconds) while it holds the clipboard
+// open. When that owner is this program, waiting to open the clipboard
+// again, a plain Sleep would leave the two waiting for each other, and
+// every other program wanting the clipboard behind them.
+void WaitAnswering(DWORD ms) {
+  const ULONGLONG until = ::GetTickCount64() + ms;
+  for (;;) {
+    AnswerSentMessages();
+    const ULONGLONG now = ::GetTickCount64();
+    if (now >= until) return;
+    ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(until - now), QS_SENDMESSAGE, 0);
+  }
+}
+
 // Opens the clipboard for `window`, trying again with growing waits while
 // another program holds it, until the patience runs out. The time is read
 // from the clock rather than summed from the waits, as a wait of 1 ms can
@@ -141,7 +164,7 @@ bool OpenClipboardPatiently(HWND window) {
     if (::OpenClipboard(window)) return true;
     const ULONGLONG now = ::GetTickCount64();
     if (now >= give_up) return false;
-    ::Sleep(static_cast<DWORD>(std::min<ULONGLONG>(wait, give_up - now)));
+    WaitAnswering(static_cast<DWORD>(std::min<ULONGLONG>(wait, give_up - now)));
     wait = std::min(2 * wait, kLongestClipboardWaitMs);
   }
 }
@@ -190,6 +213,11 @@ class Win32Platform : public Platform {
     open_ = false;
     if (window_ != nullptr) ::DestroyWindow(window_);
     window_ = nullptr;
+    // A program that emptied the clipboard between the close and the
+    // window's end may be waiting for an answer from it, holding the
+    // clipboard; it gets one now, not only when this program next waits
+    // for the clipboard or ends.
+    AnswerSentMessages();
   }
 
   // The texts are decoded from code page 932 and shown as UTF-16, so that

@@ -14,6 +14,13 @@
 //                                and holds it for 5 ms; creates READY once
 //                                it listens, stops when STOP appears, and
 //                                prints how often it held the clipboard
+//   clipboard_tool ask           waits up to ten seconds for the window
+//                                korvatex.exe opens the clipboard for (a
+//                                message-only window with an empty title),
+//                                sends it a message as a program emptying
+//                                the clipboard does, and prints in how many
+//                                milliseconds it was answered ("none" after
+//                                a second without an answer)
 //   clipboard_tool box FILE      waits up to half a minute for a message box,
 //                                writes its caption, a line feed and its
 //                                text to FILE as UTF-16LE, and presses its
@@ -30,14 +37,17 @@
 
 namespace {
 
-// Opens the clipboard for `window`, waiting up to two seconds for a watcher
-// that holds it to let go.
+// Opens the clipboard for `window`, waiting up to ten seconds for a
+// watcher that holds it to let go: on a busy machine a watcher can be kept
+// from running while it holds the clipboard, and a read that gave up would
+// report a result lost that was not.
 bool OpenPatiently(HWND window) {
-  for (int tries = 0; tries < 2000; ++tries) {
-    if (OpenClipboard(window)) return true;
+  const ULONGLONG give_up = GetTickCount64() + 10000;
+  while (!OpenClipboard(window)) {
+    if (GetTickCount64() >= give_up) return false;
     Sleep(1);
   }
-  return false;
+  return true;
 }
 
 // Writes the clipboard's text in `format` to `path`, without its NUL.
@@ -189,6 +199,23 @@ int ReadMessageBox(const char* path) {
   return 0;
 }
 
+int Ask() {
+  HWND window = nullptr;
+  for (int waited = 0; waited < 1000 && window == nullptr; ++waited) {
+    window = FindWindowExW(HWND_MESSAGE, nullptr, L"Static", L"");
+    if (window == nullptr) Sleep(10);
+  }
+  if (window == nullptr) return 5;
+  const DWORD started = GetTickCount();
+  DWORD_PTR answer = 0;
+  if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer) == 0) {
+    std::printf("none\n");
+  } else {
+    std::printf("%lu\n", static_cast<unsigned long>(GetTickCount() - started));
+  }
+  return 0;
+}
+
 int Start(const char* path) {
   std::FILE* in = std::fopen(path, "rb");
   if (in == nullptr) return 3;
@@ -219,10 +246,11 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "unicode") == 0) return Read(argv[2], CF_UNICODETEXT);
   if (argc == 4 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], argv[3]);
   if (argc == 4 && std::strcmp(argv[1], "watch") == 0) return Watch(argv[2], argv[3]);
+  if (argc == 2 && std::strcmp(argv[1], "ask") == 0) return Ask();
   if (argc == 3 && std::strcmp(argv[1], "box") == 0) return ReadMessageBox(argv[2]);
   if (argc == 3 && std::strcmp(argv[1], "run") == 0) return Start(argv[2]);
   std::fprintf(stderr,
                "usage: clipboard_tool read FILE | unicode FILE | hold READY RELEASE"
-               " | watch READY STOP | box FILE | run FILE\n");
+               " | watch READY STOP | ask | box FILE | run FILE\n");
   return 64;
 }
