@@ -24,6 +24,7 @@ TEST(EditTest, UpperCaseArgumentStepsOverDoubleByteCharacters) {
     std::string expected;
   } cases[] = {
       {"/w", "/W"},
+      {"az", "AZ"},
       {Cp932("ａｚ"), Cp932("ＡＺ")},
       {Cp932("aア"), Cp932("Aア")},
       {"\x83\x61x", "\x83\x61X"},

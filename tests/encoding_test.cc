@@ -16,6 +16,7 @@ TEST(EncodingTest, Utf8WhenMarkedOrValidWithAMultiByteSequence) {
       {u8"データ=元素表.csv", TextEncoding::kUtf8},
       {u8"é", TextEncoding::kUtf8},
       {u8"𠮷", TextEncoding::kUtf8},  // four bytes
+      {u8"\U00040000", TextEncoding::kUtf8},  // four bytes, lead 0xF1
       {"", TextEncoding::kCp932},
       {"Digits=2\r\n", TextEncoding::kCp932},  // ASCII alone
       {Cp932("データ=元素表.csv"), TextEncoding::kCp932},
@@ -25,6 +26,7 @@ TEST(EncodingTest, Utf8WhenMarkedOrValidWithAMultiByteSequence) {
       {"\xC0\xAF", TextEncoding::kCp932},              // overlong "/"
       {"\xED\xA0\x80", TextEncoding::kCp932},          // a surrogate
       {"\xF4\x90\x80\x80", TextEncoding::kCp932},      // above U+10FFFF
+      {"\xF5\x80\x80\x80", TextEncoding::kCp932},      // no lead byte at all
       {"\xE3\x81", TextEncoding::kCp932},
       {u8"元素" + std::string("\xE5"), TextEncoding::kCp932},  // a lead byte last
   };

@@ -22,6 +22,7 @@ TEST(FoldTest, FoldsOnlyTheFullWidthSet) {
       {Cp932("／Ｗ"), Cp932("／W")},
       {Cp932("Pア１"), Cp932("Pア1")},
       {Cp932("ア"), Cp932("ア")},
+      {Cp932("あＨ"), Cp932("あ") + "H"},  // hiragana shares the lead byte of the letters
       {Cp932("ｚＺ９０"), "zZ90"},
       {"ab\x82", "ab\x82"},
       {"", ""},

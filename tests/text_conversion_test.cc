@@ -16,6 +16,7 @@ TEST(TextConversionTest, ArgumentsFromUtf8) {
   // At the end of the text: a whole character, and a cut one byte by byte.
   EXPECT_EQ(ToCp932(u8"x\U0001F600", "UTF-8"), "x?");
   EXPECT_EQ(ToCp932(u8"\u0800\u07FF", "UTF-8"), "??");  // a lead 0xE0 and a lead 0xDF
+  EXPECT_EQ(ToCp932(u8"\u00A9\u00B6", "UTF-8"), "?\x81\xF7");  // the lowest lead, 0xC2
   EXPECT_EQ(ToCp932("x\xE6\xB0", "UTF-8"), "x??");
   EXPECT_EQ(ToCp932("a\xFF"
                     "b\xE6",
