@@ -15,6 +15,8 @@ TEST(EncodingTest, Utf8WhenMarkedOrValidWithAMultiByteSequence) {
       {"\xEF\xBB\xBF" + Cp932("表"), TextEncoding::kUtf8},
       {u8"データ=元素表.csv", TextEncoding::kUtf8},
       {u8"é", TextEncoding::kUtf8},
+      {u8"\u00A9\u07FF", TextEncoding::kUtf8},  // the lowest and highest two-byte leads
+      {u8"\uD7FF", TextEncoding::kUtf8},         // lead 0xED, just below the surrogates
       {u8"𠮷", TextEncoding::kUtf8},  // four bytes
       {u8"\U00040000", TextEncoding::kUtf8},  // four bytes, lead 0xF1
       {"", TextEncoding::kCp932},

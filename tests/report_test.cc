@@ -63,6 +63,7 @@ TEST(ReportTest, StateSuffixComparesIntegerPartsWithZero) {
       {"-218.79", "-182.96", Cp932(" (気)")},
       {"0.5", "2", Cp932(" (液)")},
       {"1.5", "3", Cp932(" (固)")},  // the smallest integer part above zero
+      {"-5", "1.5", Cp932(" (液)")},
       {"-", "-", Cp932(" (固)")},
       {"-5", "-5.9", Cp932(" (固)")},
       {"0", "-10", Cp932(" (気)")},
