@@ -217,33 +217,23 @@ long long Milliseconds() {
   return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
-// Runs a tool that serves in the foreground: see `Tool::ready_message`.
-// Its standard error is a scratch file, which stays writable for as long as
-// it serves (a pipe would break when this program ends, and the tool would
-// die of it in the middle of answering a request). Waits at most about
-// three seconds for it to be ready; a tool that is not ready by then is
-// left to serve.
-bool RunServingTool(const Tool& tool, std::string_view input) {
-  int input_fds[2];
-  if (pipe(input_fds) != 0) return false;
-  const int error_fd = OpenScratchFile();
-  const pid_t child = SpawnTool(tool, input_fds[0], error_fd);
-  close(input_fds[0]);
-  if (child > 0) WriteAll(input_fds[1], input);
-  close(input_fds[1]);
-  if (child <= 0) {
-    if (error_fd >= 0) close(error_fd);
-    return false;
-  }
+// Waits for a tool that serves in the foreground (see `Tool::ready_message`)
+// until it is ready and sleeps, or has ended: its process id and `status`
+// when it ended, 0 while it goes on serving, -1 when it cannot be waited
+// for. Its standard error is a scratch file, which stays writable for as
+// long as it serves (a pipe would break when this program ends, and the
+// tool would die of it in the middle of answering a request). Waits at
+// most about three seconds; a tool that is not ready by then is left to
+// serve.
+pid_t WaitUntilServing(const Tool& tool, pid_t child, int error_fd, int* status) {
   const timespec step{0, 1000 * 1000};
   const long long start = Milliseconds();
   bool ready = false;
-  int status = 0;
   pid_t done = 0;
   while (Milliseconds() - start < 3000) {
-    while ((done = waitpid(child, &status, WNOHANG)) < 0 && errno == EINTR) {
+    while ((done = waitpid(child, status, WNOHANG)) < 0 && errno == EINTR) {
     }
-    if (done != 0) break;
+    if (done != 0) return done;
     if (!ready) {
       ready =
           error_fd >= 0 && ReadScratchFile(error_fd).find(tool.ready_message) != std::string::npos;
@@ -254,37 +244,35 @@ bool RunServingTool(const Tool& tool, std::string_view input) {
     }
     nanosleep(&step, nullptr);
   }
-  bool ok = true;
-  if (done == child) {
-    ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    if (!ok && error_fd >= 0) ShowScratchFile(error_fd);
-  } else if (done < 0) {
-    ok = false;
-  }
-  if (error_fd >= 0) close(error_fd);
-  return ok;
+  return 0;
 }
 
 }  // namespace
 
 bool RunTool(const Tool& tool, std::string_view input) {
-  if (!tool.ready_message.empty()) return RunServingTool(tool, input);
   int pipe_fds[2];
   if (pipe(pipe_fds) != 0) return false;
   const int error_fd = OpenScratchFile();
   const pid_t child = SpawnTool(tool, pipe_fds[0], error_fd);
   close(pipe_fds[0]);
+  if (child > 0) WriteAll(pipe_fds[1], input);  // a tool that stops reading: its status decides
+  close(pipe_fds[1]);
   bool ok = child > 0;
   if (ok) {
-    WriteAll(pipe_fds[1], input);  // a tool that stops reading: its status decides
-    close(pipe_fds[1]);
     int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    pid_t done = child;
+    if (tool.ready_message.empty()) {
+      while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+      }
+    } else {
+      done = WaitUntilServing(tool, child, error_fd, &status);
     }
-    ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    if (!ok && error_fd >= 0) ShowScratchFile(error_fd);
-  } else {
-    close(pipe_fds[1]);
+    if (done == child) {
+      ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+      if (!ok && error_fd >= 0) ShowScratchFile(error_fd);
+    } else {
+      ok = done == 0;
+    }
   }
   if (error_fd >= 0) close(error_fd);
   return ok;
