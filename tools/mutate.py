@@ -5,9 +5,12 @@ Each fault changes one line, outside comments, strings and preprocessor
 lines: a comparison flipped (== and !=, < and <=, > and >=), && and ||
 swapped, + and - or * and / swapped, or an integer constant made one
 larger or smaller. For each fault the tool rebuilds the unit tests and the
-program in a build folder of its own, runs the unit tests and the fuzz
-corpus replays (not the X11, Wayland, help file, man page and install
-tests, which need other programs and take long), and restores the file.
+program in a build folder of its own, with AddressSanitizer and
+UndefinedBehaviorSanitizer as in CI's sanitizer build (a fault that reads
+past the end of an array is caught there, and only there), runs the unit
+tests and the fuzz corpus replays (not the X11, Wayland, help file, man
+page and install tests, which need other programs and take long), and
+restores the file.
 
 A fault is caught when a test fails (or runs past the time limit), survives
 when every test passes, is equivalent when every object file comes out the
@@ -160,7 +163,7 @@ def main():
     print("%d places, %d chosen, seed %d" % (len(candidates), len(chosen), seed), flush=True)
 
     if not os.path.exists(os.path.join(build_dir, "CMakeCache.txt")):
-        run(["cmake", "-S", root, "-B", build_dir])
+        run(["cmake", "-S", root, "-B", build_dir, "-DKORVATEX_SANITIZE=ON"])
     if not build(build_dir, args.jobs):
         print("mutate: the unmutated tree does not build in " + build_dir, file=sys.stderr)
         return 2
