@@ -306,11 +306,14 @@ TEST_F(ProgramTest, TheToolsOwnErrorsAreShownOnlyWhenItFails) {
       {"no-such-tool", 8, "sh: 1: no-such-tool: not found\n"},  // the shell's words
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.command);
-    const Outcome outcome =
-        RunProgram(folder_, program_, "Fe", "KORVATEX_CLIPBOARD='" + c.command + "'");
-    EXPECT_EQ(outcome.status, c.status);
-    EXPECT_EQ(outcome.error.rfind(c.error, 0), 0u) << outcome.error;
+    // Also started by a program that ignores SIGCHLD, as what it starts inherits.
+    for (const std::string shape : {"@ >/dev/null", "env --ignore-signal=CHLD @ >/dev/null"}) {
+      SCOPED_TRACE(c.command + " as " + shape);
+      const Outcome outcome =
+          RunProgram(folder_, program_, "Fe", "KORVATEX_CLIPBOARD='" + c.command + "'", shape);
+      EXPECT_EQ(outcome.status, c.status);
+      EXPECT_EQ(outcome.error.rfind(c.error, 0), 0u) << outcome.error;
+    }
   }
 }
 

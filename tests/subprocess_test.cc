@@ -93,6 +93,9 @@ TEST(SubprocessTest, AServingToolIsWaitedForUntilReadyAndAsleep) {
   } cases[] = {
       // Ready, then serving: left to run once it sleeps, long before it ends.
       {"cat > '" + file + "'; echo Waiting >&2; exec sleep 3", true, "", "input"},
+      // Ready, then busy for a while before it sleeps: waited for.
+      {"echo Waiting >&2; i=0; while [ $i -lt 100000 ]; do i=$((i+1)); done; read -r line;"
+       "echo \"$line\" > '" + file + "'; exec sleep 3", true, "", "input\n"},
       {"echo cannot serve >&2; exit 1", false, "cannot serve\n", ""},
       {"cat > '" + file + "'", true, "", "input"},  // ends at once, without a word
       // Ends well after its ready message (another program took the
@@ -122,6 +125,9 @@ TEST(SubprocessTest, StartViewerWaitsOnlyForAViewerThatFailsAtOnce) {
   const int full = open("/dev/full", O_WRONLY);
   EXPECT_FALSE(WriteAll(full, "x"));
   close(full);
+  const int null = open("/dev/null", O_WRONLY);
+  EXPECT_TRUE(WriteAll(null, "x"));
+  close(null);
 }
 
 }  // namespace

@@ -79,6 +79,10 @@ int main(int argc, char** argv) {
   // that has gone, fails the write with EPIPE and is reported, rather than
   // ending the program silently.
   std::signal(SIGPIPE, SIG_IGN);
+  // A program that ignores SIGCHLD passes that on to what it starts, and
+  // the clipboard tool's exit status would then be lost: a tool that failed
+  // would count as having taken the text.
+  std::signal(SIGCHLD, SIG_DFL);
   std::setlocale(LC_CTYPE, "");  // only to learn the codeset
   const std::string codeset = EffectiveCodeset(nl_langinfo(CODESET));
   if (const std::optional<int> code = RunOption(argc, argv, codeset, output_closed)) return *code;

@@ -2,7 +2,6 @@
 #include <spawn.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -11,6 +10,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "platform/subprocess.h"
@@ -23,14 +24,14 @@ namespace {
 // tool's own process has exited. -1 when none can be made.
 int OpenScratchFile() {
 #ifdef __linux__
-  const int memory_fd = memfd_create("korvatex-stderr", MFD_CLOEXEC);
-  if (memory_fd >= 0) return memory_fd;
-#endif
+  return memfd_create("korvatex-stderr", MFD_CLOEXEC);
+#else
   FILE* file = std::tmpfile();
   if (file == nullptr) return -1;
   const int fd = fcntl(fileno(file), F_DUPFD_CLOEXEC, 0);
   std::fclose(file);
   return fd;
+#endif
 }
 
 // What the scratch file `fd` holds.
@@ -44,28 +45,6 @@ std::string ReadScratchFile(int fd) {
   return text;
 }
 
-// Copies what the scratch file `fd` holds to standard error.
-void ShowScratchFile(int fd) { WriteAll(STDERR_FILENO, ReadScratchFile(fd)); }
-
-// In a forked child: `fd` becomes `target`, or /dev/null when `fd` is -1.
-void Redirect(int fd, int target) {
-  if (fd < 0) {
-    fd = open("/dev/null", O_RDWR);
-    if (fd < 0) return;
-  }
-  if (fd != target) dup2(fd, target);
-}
-
-// In a forked child: closes every descriptor above standard error, so that
-// a tool that stays in the background holds no file of this program.
-void CloseOtherDescriptors() {
-#if defined(__linux__) && defined(SYS_close_range)
-  if (syscall(SYS_close_range, 3u, ~0u, 0) == 0) return;
-#endif
-  const long limit = sysconf(_SC_OPEN_MAX);
-  for (int fd = 3; fd < (limit > 0 && limit < 65536 ? limit : 1024); ++fd) close(fd);
-}
-
 // The C argument vector of `args`: pointers into them, then a null.
 std::vector<char*> ArgumentPointers(const std::vector<std::string>& args) {
   std::vector<char*> pointers;
@@ -74,62 +53,46 @@ std::vector<char*> ArgumentPointers(const std::vector<std::string>& args) {
   return pointers;
 }
 
-// In a forked child: SIGPIPE back to its default. This program ignores it,
-// to report a reader that has gone; an ignored signal stays ignored across
-// exec, and a tool or viewer that writes into a closed pipe should end as
-// it would have, started from a shell.
-void RestoreSigpipe() { std::signal(SIGPIPE, SIG_DFL); }
+// Starts `tool` with `input_fd` as its standard input and `error_fd` as its
+// standard error (-1: /dev/null), every other descriptor closed and SIGPIPE
+// back to its default: this program ignores it, to report a reader that has
+// gone, and an ignored signal would stay ignored across exec. In a session
+// of its own when `new_session`. A first word that names no program may be
+// one the shell knows itself (such as ":"), or a script without a "#!"
+// line, so `tool.shell_command`, when given, is then run by /bin/sh. The
+// child's process id, or -1 with errno set when it could not be started.
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
+// glibc's posix_spawn does not copy this process first: a launch costs about
+// a millisecond less than fork, and every successful run launches a
+// clipboard tool twice. It also tells at once why a program did not start.
 
-// In a forked child: runs `argv`. A first word that names no program may be
-// one the shell knows itself (such as ":"), so `shell_command`, when given,
-// is then run by /bin/sh. Otherwise reports on standard error why the
-// program could not be started and ends with 127, as a shell does.
-[[noreturn]] void Execute(const std::vector<std::string>& argv,
-                          const std::string& shell_command = std::string()) {
-  std::vector<char*> pointers = ArgumentPointers(argv);
-  execvp(pointers[0], pointers.data());
-  if (errno == ENOENT && !shell_command.empty()) {
-    execl("/bin/sh", "sh", "-c", shell_command.c_str(), static_cast<char*>(nullptr));
+// `fd` becomes the child's `target`, or /dev/null when `fd` is -1.
+void Attach(posix_spawn_file_actions_t* actions, int fd, int target) {
+  if (fd < 0) {
+    posix_spawn_file_actions_addopen(actions, target, "/dev/null", O_RDWR, 0);
+  } else if (fd != target) {
+    posix_spawn_file_actions_adddup2(actions, fd, target);
   }
-  const std::string reason = "korvatex: " + argv[0] + ": " + std::strerror(errno) + "\n";
-  WriteAll(STDERR_FILENO, reason);
-  _exit(127);
 }
 
-#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
-#define KORVATEX_SPAWN_TOOLS 1
-#endif
-
-#ifdef KORVATEX_SPAWN_TOOLS
-// Starts `tool` with `input_fd` as its standard input and `error_fd` (or
-// /dev/null) as its standard error, every other descriptor closed. On glibc
-// with posix_spawn, which does not copy this process first: a launch costs
-// about a millisecond less, and every successful run launches the tool
-// twice. A first word that names no program (or a script without a "#!"
-// line) falls back to the shell, as execvp would; any other failure is
-// reported on standard error as the tool's own words.
-pid_t SpawnTool(const Tool& tool, int input_fd, int error_fd) {
+pid_t Spawn(const Tool& tool, int input_fd, int error_fd, bool new_session) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, input_fd, STDIN_FILENO);
-  if (!tool.shows_output) {
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  }
-  if (error_fd >= 0) {
-    posix_spawn_file_actions_adddup2(&actions, error_fd, STDERR_FILENO);
-  } else {
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  }
-  posix_spawn_file_actions_addclosefrom_np(&actions, 3);
-  posix_spawnattr_t attributes;  // SIGPIPE back to its default (RestoreSigpipe)
+  Attach(&actions, input_fd, STDIN_FILENO);
+  Attach(&actions, tool.shows_output ? STDOUT_FILENO : -1, STDOUT_FILENO);
+  Attach(&actions, error_fd, STDERR_FILENO);
+  posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+  posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
   sigset_t sigpipe;
   sigemptyset(&sigpipe);
   sigaddset(&sigpipe, SIGPIPE);
   posix_spawnattr_setsigdefault(&attributes, &sigpipe);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  short flags = POSIX_SPAWN_SETSIGDEF;
+  if (new_session) flags |= POSIX_SPAWN_SETSID;
+  posix_spawnattr_setflags(&attributes, flags);
   std::vector<char*> argv = ArgumentPointers(tool.argv);
-  pid_t child = -1;
+  pid_t child;
   int error = posix_spawnp(&child, argv[0], &actions, &attributes, argv.data(), environ);
   if ((error == ENOENT || error == ENOEXEC) && !tool.shell_command.empty()) {
     char* shell[] = {const_cast<char*>("sh"), const_cast<char*>("-c"),
@@ -138,22 +101,45 @@ pid_t SpawnTool(const Tool& tool, int input_fd, int error_fd) {
   }
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
-  if (error == 0) return child;
-  WriteAll(STDERR_FILENO, "korvatex: " + tool.argv[0] + ": " + std::strerror(error) + "\n");
-  return -1;
+  errno = error;
+  return error == 0 ? child : -1;
 }
 #else
-pid_t SpawnTool(const Tool& tool, int input_fd, int error_fd) {
-  const pid_t child = fork();
-  if (child == 0) {
-    Redirect(input_fd, STDIN_FILENO);
-    if (!tool.shows_output) Redirect(-1, STDOUT_FILENO);
-    Redirect(error_fd, STDERR_FILENO);
-    CloseOtherDescriptors();
-    RestoreSigpipe();
-    Execute(tool.argv, tool.shell_command);
+// Elsewhere fork and exec. A program that cannot be started is only known
+// in the child, which says why on its standard error and ends with 127, as
+// a shell does.
+
+// In the child: `fd` becomes `target`, or /dev/null when `fd` is -1.
+void Redirect(int fd, int target) {
+  if (fd < 0) fd = open("/dev/null", O_RDWR);
+  if (fd != target) dup2(fd, target);
+}
+
+// In the child: closes every descriptor above standard error, so that a
+// tool that stays in the background holds no file of this program.
+void CloseOtherDescriptors() {
+  const long limit = sysconf(_SC_OPEN_MAX);
+  for (int fd = STDERR_FILENO + 1; fd < (limit > 0 && limit < 65536 ? limit : 1024); ++fd) {
+    close(fd);
   }
-  return child;
+}
+
+pid_t Spawn(const Tool& tool, int input_fd, int error_fd, bool new_session) {
+  const pid_t child = fork();
+  if (child != 0) return child;
+  if (new_session) setsid();
+  Redirect(input_fd, STDIN_FILENO);
+  Redirect(tool.shows_output ? STDOUT_FILENO : -1, STDOUT_FILENO);
+  Redirect(error_fd, STDERR_FILENO);
+  CloseOtherDescriptors();
+  std::signal(SIGPIPE, SIG_DFL);
+  std::vector<char*> argv = ArgumentPointers(tool.argv);
+  execvp(argv[0], argv.data());
+  if (errno == ENOENT && !tool.shell_command.empty()) {
+    execl("/bin/sh", "sh", "-c", tool.shell_command.c_str(), static_cast<char*>(nullptr));
+  }
+  WriteAll(STDERR_FILENO, "korvatex: " + tool.argv[0] + ": " + std::strerror(errno) + "\n");
+  _exit(127);
 }
 #endif
 
@@ -198,16 +184,10 @@ namespace {
 // True when process `pid` sleeps (state S in /proc/<pid>/stat), or when
 // that cannot be told (no /proc).
 bool Sleeps(pid_t pid) {
-  char path[64];
-  std::snprintf(path, sizeof path, "/proc/%d/stat", static_cast<int>(pid));
-  FILE* file = std::fopen(path, "re");
-  if (file == nullptr) return true;
-  char stat[512];
-  const size_t n = std::fread(stat, 1, sizeof stat - 1, file);
-  std::fclose(file);
-  stat[n] = '\0';
-  const char* name_end = std::strrchr(stat, ')');  // the name may hold blanks
-  return name_end == nullptr || name_end[1] != ' ' || name_end[2] == 'S';
+  std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
+  const std::string stat{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  const size_t name_end = stat.rfind(')');  // the name may hold blanks and brackets
+  return name_end == std::string::npos || stat.compare(name_end, 3, ") S") == 0;
 }
 
 // Milliseconds on a clock that only goes forward.
@@ -217,34 +197,57 @@ long long Milliseconds() {
   return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
-// Waits for a tool that serves in the foreground (see `Tool::ready_message`)
-// until it is ready and sleeps, or has ended: its process id and `status`
-// when it ended, 0 while it goes on serving, -1 when it cannot be waited
-// for. Its standard error is a scratch file, which stays writable for as
-// long as it serves (a pipe would break when this program ends, and the
-// tool would die of it in the middle of answering a request). Waits at
-// most about three seconds; a tool that is not ready by then is left to
-// serve.
-pid_t WaitUntilServing(const Tool& tool, pid_t child, int error_fd, int* status) {
+// Looks every millisecond whether `child` has ended, for at most
+// `limit_ms` and for as long as `keep_waiting()` says so: its process id
+// and `status` when it ended, 0 when it still runs, -1 when it cannot be
+// waited for.
+template <typename KeepWaiting>
+pid_t WaitAWhile(pid_t child, int* status, long long limit_ms, KeepWaiting keep_waiting) {
   const timespec step{0, 1000 * 1000};
-  const long long start = Milliseconds();
-  bool ready = false;
-  pid_t done = 0;
-  while (Milliseconds() - start < 3000) {
-    while ((done = waitpid(child, status, WNOHANG)) < 0 && errno == EINTR) {
-    }
+  const long long deadline = Milliseconds() + limit_ms;
+  while (Milliseconds() < deadline) {
+    const pid_t done = waitpid(child, status, WNOHANG);
     if (done != 0) return done;
-    if (!ready) {
-      ready =
-          error_fd >= 0 && ReadScratchFile(error_fd).find(tool.ready_message) != std::string::npos;
-      // After its message it sends its request and sleeps until the display
-      // answers; its first sleep is the sign that the request has gone out.
-    } else if (Sleeps(child)) {
-      break;
-    }
+    if (!keep_waiting()) break;
     nanosleep(&step, nullptr);
   }
   return 0;
+}
+
+// True when the process that `waitpid` gave as `done`, with `status`, is
+// `child` and ended with 0.
+bool EndedWell(pid_t child, pid_t done, int status) {
+  return done == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Waits for `tool`, started as `child` with the scratch file `error_fd` as
+// its standard error. True when it ended with 0 or goes on serving; when it
+// failed, shows its words on standard error.
+bool WaitForTool(const Tool& tool, pid_t child, int error_fd) {
+  int status = 0;
+  pid_t done;
+  if (tool.ready_message.empty()) {
+    while ((done = waitpid(child, &status, 0)) < 0 && errno == EINTR) {
+    }
+  } else {
+    // A tool that serves in the foreground (see `Tool::ready_message`) is
+    // waited for until it is ready and sleeps, or has ended. Its standard
+    // error is a scratch file, which stays writable for as long as it
+    // serves (a pipe would break when this program ends, and the tool would
+    // die of it in the middle of answering a request). A tool that is not
+    // ready within three seconds is left to serve.
+    bool ready = false;
+    done = WaitAWhile(child, &status, 3000, [&] {
+      // After its message it sends its request and sleeps until the display
+      // answers; its first sleep is the sign that the request has gone out.
+      if (ready) return !Sleeps(child);
+      ready = error_fd >= 0 && ReadScratchFile(error_fd).find(tool.ready_message) != std::string::npos;
+      return true;
+    });
+  }
+  if (done == 0 || EndedWell(child, done, status)) return true;
+  if (done == child && error_fd >= 0) WriteAll(STDERR_FILENO, ReadScratchFile(error_fd));
+  return false;
 }
 
 }  // namespace
@@ -253,26 +256,14 @@ bool RunTool(const Tool& tool, std::string_view input) {
   int pipe_fds[2];
   if (pipe(pipe_fds) != 0) return false;
   const int error_fd = OpenScratchFile();
-  const pid_t child = SpawnTool(tool, pipe_fds[0], error_fd);
+  const pid_t child = Spawn(tool, pipe_fds[0], error_fd, false);
+  const int spawn_error = errno;
   close(pipe_fds[0]);
   if (child > 0) WriteAll(pipe_fds[1], input);  // a tool that stops reading: its status decides
   close(pipe_fds[1]);
-  bool ok = child > 0;
-  if (ok) {
-    int status = 0;
-    pid_t done = child;
-    if (tool.ready_message.empty()) {
-      while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-      }
-    } else {
-      done = WaitUntilServing(tool, child, error_fd, &status);
-    }
-    if (done == child) {
-      ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-      if (!ok && error_fd >= 0) ShowScratchFile(error_fd);
-    } else {
-      ok = done == 0;
-    }
+  const bool ok = child > 0 && WaitForTool(tool, child, error_fd);
+  if (child < 0) {
+    WriteAll(STDERR_FILENO, "korvatex: " + tool.argv[0] + ": " + std::strerror(spawn_error) + "\n");
   }
   if (error_fd >= 0) close(error_fd);
   return ok;
@@ -280,24 +271,9 @@ bool RunTool(const Tool& tool, std::string_view input) {
 
 bool StartViewer(const std::vector<std::string>& argv) {
   if (argv.empty()) return false;
-  const pid_t child = fork();
-  if (child == 0) {
-    setsid();
-    Redirect(-1, STDIN_FILENO);
-    Redirect(-1, STDOUT_FILENO);
-    Redirect(-1, STDERR_FILENO);
-    CloseOtherDescriptors();
-    RestoreSigpipe();
-    Execute(argv);
-  }
+  const pid_t child = Spawn(Tool(argv), -1, -1, true);
   if (child < 0) return false;
-  const timespec step{0, 5 * 1000 * 1000};
-  for (int waited = 0; waited < kViewerGraceMilliseconds; waited += 5) {
-    int status = 0;
-    const pid_t done = waitpid(child, &status, WNOHANG);
-    if (done == child) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    if (done < 0 && errno != EINTR) return false;
-    nanosleep(&step, nullptr);
-  }
-  return true;
+  int status = 0;
+  const pid_t done = WaitAWhile(child, &status, kViewerGraceMilliseconds, [] { return true; });
+  return done == 0 || EndedWell(child, done, status);
 }
