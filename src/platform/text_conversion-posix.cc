@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cerrno>
 #include <optional>
+#include <utility>
 
 #include "platform/text_conversion.h"
 
@@ -23,54 +24,25 @@ bool IsUtf8(const std::string& codeset) {
 size_t Utf8SequenceLength(std::string_view text) {
   const auto lead = static_cast<unsigned char>(text[0]);
   size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-  if (length == 0 || length > 4 || text.size() < length) return 0;
+  if (text.size() < length) return 0;
   for (size_t i = 1; i < length; ++i) {
     if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0;
   }
   return length;
 }
 
-// Converts with iconv; at every input it cannot convert, writes
-// `replacement` and steps over `skip(rest)` bytes.
+// Converts `text` from `from` to `to` with iconv. At every input it cannot
+// convert, writes `replacement` and steps over `skip(rest)` bytes; a skip
+// of 0 gives up. None when it gives up or iconv knows either codeset not.
 template <typename Skip>
-std::string Convert(std::string_view text, const char* from, const char* to,
-                    std::string_view replacement, Skip skip) {
+std::optional<std::string> Convert(std::string_view text, const char* from, const char* to,
+                                   std::string_view replacement, Skip skip) {
   iconv_t converter = iconv_open(to, from);
-  if (converter == reinterpret_cast<iconv_t>(-1)) return std::string(text);
-  std::string out;
-  char buffer[4096];
-  while (!text.empty()) {
-    char* in = const_cast<char*>(text.data());
-    size_t in_left = text.size();
-    char* out_ptr = buffer;
-    size_t out_left = sizeof buffer;
-    const size_t result = iconv(converter, &in, &in_left, &out_ptr, &out_left);
-    const int error = errno;
-    out.append(buffer, static_cast<size_t>(out_ptr - buffer));
-    text.remove_prefix(text.size() - in_left);
-    if (result != static_cast<size_t>(-1) || text.empty()) break;
-    if (error == E2BIG) continue;
-    out += replacement;  // EILSEQ or EINVAL: an input that cannot be taken
-    text.remove_prefix(std::min(text.size(), skip(text)));
-  }
-  char* out_ptr = buffer;
-  size_t out_left = sizeof buffer;
-  iconv(converter, nullptr, nullptr, &out_ptr, &out_left);
-  out.append(buffer, static_cast<size_t>(out_ptr - buffer));
-  iconv_close(converter);
-  return out;
-}
-
-}  // namespace
-
-std::optional<std::string> ConvertExactly(std::string_view text, const std::string& from,
-                                          const std::string& to) {
-  iconv_t converter = iconv_open(to.c_str(), from.c_str());
   if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  std::string out;
+  std::optional<std::string> out(std::in_place);
   char buffer[4096];
   bool done = false;
-  while (!done) {
+  while (!done && out) {
     char* in = const_cast<char*>(text.data());
     size_t in_left = text.size();
     char* out_ptr = buffer;
@@ -79,16 +51,28 @@ std::optional<std::string> ConvertExactly(std::string_view text, const std::stri
     const size_t result = text.empty() ? iconv(converter, nullptr, nullptr, &out_ptr, &out_left)
                                        : iconv(converter, &in, &in_left, &out_ptr, &out_left);
     const int error = errno;
-    out.append(buffer, static_cast<size_t>(out_ptr - buffer));
+    out->append(buffer, static_cast<size_t>(out_ptr - buffer));
     done = text.empty() && result != static_cast<size_t>(-1);
     text.remove_prefix(text.size() - in_left);
-    if (result == static_cast<size_t>(-1) && error != E2BIG) {
-      iconv_close(converter);
-      return std::nullopt;  // EILSEQ or EINVAL: a byte sequence it cannot take
+    if (result != static_cast<size_t>(-1) || error == E2BIG) continue;
+    // EILSEQ or EINVAL: an input that cannot be taken.
+    const size_t step = text.empty() ? 0 : skip(text);
+    if (step == 0) {
+      out.reset();
+    } else {
+      *out += replacement;
+      text.remove_prefix(step);
     }
   }
   iconv_close(converter);
   return out;
+}
+
+}  // namespace
+
+std::optional<std::string> ConvertExactly(std::string_view text, const std::string& from,
+                                          const std::string& to) {
+  return Convert(text, from.c_str(), to.c_str(), "", [](std::string_view) { return size_t{0}; });
 }
 
 bool IsShiftJisCodeset(std::string_view codeset) {
@@ -109,15 +93,18 @@ std::string EffectiveCodeset(std::string_view codeset) {
 std::string ToCp932(std::string_view text, const std::string& codeset) {
   if (IsShiftJisCodeset(codeset)) return std::string(text);
   const bool utf8 = IsUtf8(codeset);
-  return Convert(text, codeset.c_str(), "CP932", "?", [utf8](std::string_view rest) {
-    const size_t length = utf8 ? Utf8SequenceLength(rest) : 0;
-    return length == 0 ? size_t{1} : length;  // a whole unmappable character
-  });
+  return Convert(text, codeset.c_str(), "CP932", "?",
+                 [utf8](std::string_view rest) {
+                   const size_t length = utf8 ? Utf8SequenceLength(rest) : 0;
+                   return length == 0 ? size_t{1} : length;  // a whole unmappable character
+                 })
+      .value_or(std::string(text));
 }
 
 std::string FromCp932(std::string_view text, const std::string& codeset) {
   if (IsShiftJisCodeset(codeset)) return std::string(text);
   const std::string_view replacement = IsUtf8(codeset) ? "\xEF\xBF\xBD" : "?";
   return Convert(text, "CP932", codeset.c_str(), replacement,
-                 [](std::string_view) { return size_t{1}; });
+                 [](std::string_view) { return size_t{1}; })
+      .value_or(std::string(text));
 }
