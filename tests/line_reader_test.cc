@@ -45,9 +45,9 @@ TEST(LineReaderTest, ReadsLikeAWindowsTextStream) {
        LineReader::kWholeLine,
        {std::string(16 * 1024, 'x'), "next\n"}},
       // Reading stops after kMaxFileBytes: what lies beyond is never seen.
-      {"a\n" + std::string(LineReader::kMaxFileBytes, 'z') + "\nb\n",
+      {"a\n" + std::string(LineReader::kMaxFileBytes - 4, 'z') + "\nb\nlost\n",
        LineReader::kWholeLine,
-       {"a\n", std::string(LineReader::kMaxKeptLineBytes, 'z')}},
+       {"a\n", std::string(LineReader::kMaxKeptLineBytes, 'z'), "b"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.bytes.substr(0, 20));

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 #include "platform/subprocess.h"
@@ -60,7 +61,7 @@ std::vector<char*> ArgumentPointers(const std::vector<std::string>& args) {
 // of its own when `new_session`. A first word that names no program may be
 // one the shell knows itself (such as ":"), or a script without a "#!"
 // line, so `tool.shell_command`, when given, is then run by /bin/sh. The
-// child's process id, or -1 with errno set when it could not be started.
+// child's process id, or none, with errno set, when it could not be started.
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
 // glibc's posix_spawn does not copy this process first: a launch costs about
 // a millisecond less than fork, and every successful run launches a
@@ -75,7 +76,7 @@ void Attach(posix_spawn_file_actions_t* actions, int fd, int target) {
   }
 }
 
-pid_t Spawn(const Tool& tool, int input_fd, int error_fd, bool new_session) {
+std::optional<pid_t> Spawn(const Tool& tool, int input_fd, int error_fd, bool new_session) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   Attach(&actions, input_fd, STDIN_FILENO);
@@ -101,8 +102,11 @@ pid_t Spawn(const Tool& tool, int input_fd, int error_fd, bool new_session) {
   }
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
-  errno = error;
-  return error == 0 ? child : -1;
+  if (error != 0) {
+    errno = error;
+    return std::nullopt;
+  }
+  return child;
 }
 #else
 // Elsewhere fork and exec. A program that cannot be started is only known
@@ -124,9 +128,10 @@ void CloseOtherDescriptors() {
   }
 }
 
-pid_t Spawn(const Tool& tool, int input_fd, int error_fd, bool new_session) {
+std::optional<pid_t> Spawn(const Tool& tool, int input_fd, int error_fd, bool new_session) {
   const pid_t child = fork();
-  if (child != 0) return child;
+  if (child < 0) return std::nullopt;
+  if (child > 0) return child;
   if (new_session) setsid();
   Redirect(input_fd, STDIN_FILENO);
   Redirect(tool.shows_output ? STDOUT_FILENO : -1, STDOUT_FILENO);
@@ -241,7 +246,8 @@ bool WaitForTool(const Tool& tool, pid_t child, int error_fd) {
       // After its message it sends its request and sleeps until the display
       // answers; its first sleep is the sign that the request has gone out.
       if (ready) return !Sleeps(child);
-      ready = error_fd >= 0 && ReadScratchFile(error_fd).find(tool.ready_message) != std::string::npos;
+      ready =
+          error_fd >= 0 && ReadScratchFile(error_fd).find(tool.ready_message) != std::string::npos;
       return true;
     });
   }
@@ -256,13 +262,13 @@ bool RunTool(const Tool& tool, std::string_view input) {
   int pipe_fds[2];
   if (pipe(pipe_fds) != 0) return false;
   const int error_fd = OpenScratchFile();
-  const pid_t child = Spawn(tool, pipe_fds[0], error_fd, false);
+  const std::optional<pid_t> child = Spawn(tool, pipe_fds[0], error_fd, false);
   const int spawn_error = errno;
   close(pipe_fds[0]);
-  if (child > 0) WriteAll(pipe_fds[1], input);  // a tool that stops reading: its status decides
+  if (child) WriteAll(pipe_fds[1], input);  // a tool that stops reading: its status decides
   close(pipe_fds[1]);
-  const bool ok = child > 0 && WaitForTool(tool, child, error_fd);
-  if (child < 0) {
+  const bool ok = child && WaitForTool(tool, *child, error_fd);
+  if (!child) {
     WriteAll(STDERR_FILENO, "korvatex: " + tool.argv[0] + ": " + std::strerror(spawn_error) + "\n");
   }
   if (error_fd >= 0) close(error_fd);
@@ -271,9 +277,9 @@ bool RunTool(const Tool& tool, std::string_view input) {
 
 bool StartViewer(const std::vector<std::string>& argv) {
   if (argv.empty()) return false;
-  const pid_t child = Spawn(Tool(argv), -1, -1, true);
-  if (child < 0) return false;
+  const std::optional<pid_t> child = Spawn(Tool(argv), -1, -1, true);
+  if (!child) return false;
   int status = 0;
-  const pid_t done = WaitAWhile(child, &status, kViewerGraceMilliseconds, [] { return true; });
-  return done == 0 || EndedWell(child, done, status);
+  const pid_t done = WaitAWhile(*child, &status, kViewerGraceMilliseconds, [] { return true; });
+  return done == 0 || EndedWell(*child, done, status);
 }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/text_conversion.h"
+#include "text/encoding.h"
 
 namespace {
 
@@ -18,17 +19,6 @@ std::string Upper(std::string_view text) {
 bool IsUtf8(const std::string& codeset) {
   const std::string upper = Upper(codeset);
   return upper == "UTF-8" || upper == "UTF8";
-}
-
-// Length of the valid UTF-8 sequence at the front of `text`, or 0.
-size_t Utf8SequenceLength(std::string_view text) {
-  const auto lead = static_cast<unsigned char>(text[0]);
-  size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-  if (text.size() < length) return 0;
-  for (size_t i = 1; i < length; ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0;
-  }
-  return length;
 }
 
 // Converts `text` from `from` to `to` with iconv. At every input it cannot
@@ -95,7 +85,7 @@ std::string ToCp932(std::string_view text, const std::string& codeset) {
   const bool utf8 = IsUtf8(codeset);
   return Convert(text, codeset.c_str(), "CP932", "?",
                  [utf8](std::string_view rest) {
-                   const size_t length = utf8 ? Utf8SequenceLength(rest) : 0;
+                   const size_t length = utf8 ? Utf8SequenceLength(rest, 0) : 0;
                    return length == 0 ? size_t{1} : length;  // a whole unmappable character
                  })
       .value_or(std::string(text));

@@ -1,9 +1,5 @@
 #include "text/encoding.h"
 
-namespace {
-
-// Length of the well-formed UTF-8 sequence at `pos`, or 0 when none starts
-// there: no overlong forms, no surrogates, nothing above U+10FFFF.
 size_t Utf8SequenceLength(std::string_view text, size_t pos) {
   const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char lead = byte(pos);
@@ -30,8 +26,6 @@ size_t Utf8SequenceLength(std::string_view text, size_t pos) {
   }
   return length;
 }
-
-}  // namespace
 
 TextEncoding SettingsTextEncoding(std::string_view text) {
   if (text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) return TextEncoding::kUtf8;

@@ -11,12 +11,18 @@
 #ifndef KORVATEX_TEXT_ENCODING_H_
 #define KORVATEX_TEXT_ENCODING_H_
 
+#include <cstddef>
 #include <string_view>
 
 enum class TextEncoding { kCp932, kUtf8 };
 
 // The UTF-8 byte order mark.
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// Length of the well-formed UTF-8 sequence at `pos` of `text`, or 0 when
+// none starts there: no overlong forms, no surrogates, nothing above
+// U+10FFFF.
+size_t Utf8SequenceLength(std::string_view text, size_t pos);
 
 // The encoding of `text`, by the rule above.
 TextEncoding SettingsTextEncoding(std::string_view text);
