@@ -133,7 +133,7 @@ def build(build_dir, jobs):
 
 def tests_pass(build_dir, jobs):
     gtest = run([os.path.join(build_dir, "tests", "korvatex_tests"), "--gtest_brief=1",
-                 "--gtest_fail_fast"], timeout=300)
+                 "--gtest_fail_fast"], timeout=90)
     if gtest != 0:
         return False
     return run(["ctest", "--test-dir", build_dir, "-R", "^fuzz_corpus_", "-j%d" % jobs,
