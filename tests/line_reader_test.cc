@@ -44,8 +44,8 @@ TEST(LineReaderTest, ReadsLikeAWindowsTextStream) {
       {std::string(16 * 1024, 'x') + "\r\nnext\n",  // kept whole: no room for the LF
        LineReader::kWholeLine,
        {std::string(16 * 1024, 'x'), "next\n"}},
-      // Reading stops after kMaxFileBytes: what lies beyond is never seen.
-      {"a\n" + std::string(LineReader::kMaxFileBytes - 4, 'z') + "\nb\nlost\n",
+      // Reading stops after 8 MiB: what lies beyond is never seen.
+      {"a\n" + std::string(8 * 1024 * 1024 - 4, 'z') + "\nb\nlost\n",
        LineReader::kWholeLine,
        {"a\n", std::string(LineReader::kMaxKeptLineBytes, 'z'), "b"}},
   };
