@@ -8,6 +8,8 @@ set -u
 program_a="$1"
 program_b="$2"
 data_file="$3"
+# Without the data file both programs fail alike, and would compare equal.
+[ -f "$data_file" ] || { echo "compare_programs.sh: no data file $data_file" >&2; exit 2; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/run"
