@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
   const std::string codeset = EffectiveCodeset(nl_langinfo(CODESET));
   if (const std::optional<int> code = RunOption(argc, argv, codeset, output_closed)) return *code;
 
-  std::vector<std::string> args{ProgramPath(argc > 0 ? argv[0] : nullptr)};
+  std::vector<std::string> args{ProgramPath(argv[0])};  // null when argc is 0
   for (int i = 1; i < argc; ++i) args.push_back(ToCp932(argv[i], codeset));
   std::vector<char*> arg_pointers;
   for (std::string& arg : args) arg_pointers.push_back(arg.data());
