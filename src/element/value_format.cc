@@ -65,8 +65,8 @@ int CountDecimals(std::string_view text) {
 }
 
 size_t FirstNotInSet(std::string_view text, std::string_view set) {
-  for (size_t pos = 0; pos < text.size(); pos = cp932::NextChar(text, pos)) {
-    if (cp932::FindText(set, cp932::CharAt(text, pos)) == cp932::npos) return pos;
+  for (const cp932::Char c : cp932::Chars(text)) {
+    if (cp932::FindText(set, c.bytes) == cp932::npos) return c.pos;
   }
   return cp932::npos;
 }
@@ -82,7 +82,6 @@ std::string Repunctuate(std::string_view source, const std::vector<std::string_v
   std::string result;
   bool first_piece_done = false;
   size_t piece_start = 0;
-  size_t pos = 0;
   auto end_piece = [&](size_t end) {
     if (end == piece_start) return;  // empty piece
     // The first piece keeps whatever stands before it.
@@ -91,11 +90,10 @@ std::string Repunctuate(std::string_view source, const std::vector<std::string_v
     result += joiner;
     first_piece_done = true;
   };
-  for (; pos < source.size(); pos = cp932::NextChar(source, pos)) {
-    const size_t length = cp932::CharLength(source, pos);
-    if (is_separator(source.substr(pos, length))) {
-      end_piece(pos);
-      piece_start = pos + length;
+  for (const cp932::Char c : cp932::Chars(source)) {
+    if (is_separator(c.bytes)) {
+      end_piece(c.pos);
+      piece_start = c.pos + c.bytes.size();
     }
   }
   end_piece(source.size());

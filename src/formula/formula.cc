@@ -50,12 +50,12 @@ size_t FindClosingBracket(std::string_view text, char open) {
   const char close = open == '(' ? ')' : ']';
   int opened = 1;
   int closed = 0;
-  for (size_t pos = 0; pos < text.size(); pos = cp932::NextChar(text, pos)) {
-    if (cp932::CharLength(text, pos) == 1) {
-      if (text[pos] == open) ++opened;
-      if (text[pos] == close) ++closed;
+  for (const cp932::Char c : cp932::Chars(text)) {
+    if (c.bytes.size() == 1) {
+      if (c.bytes[0] == open) ++opened;
+      if (c.bytes[0] == close) ++closed;
     }
-    if (opened == closed) return pos;
+    if (opened == closed) return c.pos;
   }
   return cp932::npos;
 }

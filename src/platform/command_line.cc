@@ -9,15 +9,14 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 // Position after the program token: a quoted token ends at its closing
 // double quote, an unquoted one at the first blank or tab.
 size_t SkipProgramToken(std::string_view line) {
-  size_t pos = 0;
   if (!line.empty() && line[0] == '"') {
-    pos = cp932::Find(line, '"', 1);
+    const size_t pos = cp932::Find(line, '"', 1);
     return pos == cp932::npos ? line.size() : pos + 1;
   }
-  while (pos < line.size() && !(cp932::CharLength(line, pos) == 1 && IsBlank(line[pos]))) {
-    pos = cp932::NextChar(line, pos);
+  for (const cp932::Char c : cp932::Chars(line)) {
+    if (c.bytes.size() == 1 && IsBlank(c.bytes[0])) return c.pos;
   }
-  return pos;
+  return line.size();
 }
 
 }  // namespace

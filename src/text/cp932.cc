@@ -12,8 +12,8 @@ std::string_view CharAt(std::string_view text, size_t pos) {
 }
 
 size_t Find(std::string_view text, std::string_view ch, size_t from) {
-  for (size_t pos = from; pos < text.size(); pos = NextChar(text, pos)) {
-    if (CharAt(text, pos) == ch) return pos;
+  for (const Char c : Chars(text, from)) {
+    if (c.bytes == ch) return c.pos;
   }
   return npos;
 }
@@ -24,22 +24,22 @@ size_t Find(std::string_view text, char ch, size_t from) {
 
 size_t FindLast(std::string_view text, char ch) {
   size_t found = npos;
-  for (size_t pos = 0; pos < text.size(); pos = NextChar(text, pos)) {
-    if (CharLength(text, pos) == 1 && text[pos] == ch) found = pos;
+  for (const Char c : Chars(text)) {
+    if (c.bytes == std::string_view(&ch, 1)) found = c.pos;
   }
   return found;
 }
 
 size_t FindText(std::string_view text, std::string_view needle) {
-  for (size_t pos = 0; pos < text.size(); pos = NextChar(text, pos)) {
-    if (text.substr(pos, needle.size()) == needle) return pos;
+  for (const Char c : Chars(text)) {
+    if (text.substr(c.pos, needle.size()) == needle) return c.pos;
   }
   return npos;
 }
 
 size_t CountChars(std::string_view text) {
   size_t count = 0;
-  for (size_t pos = 0; pos < text.size(); pos = NextChar(text, pos)) ++count;
+  for ([[maybe_unused]] const Char c : Chars(text)) ++count;
   return count;
 }
 

@@ -46,6 +46,40 @@ size_t FindText(std::string_view text, std::string_view needle);
 // Number of characters (a double-byte character counts once).
 size_t CountChars(std::string_view text);
 
+// One character of a text: where it starts, and its bytes.
+struct Char {
+  size_t pos;
+  std::string_view bytes;  // one byte, or two for a lead byte with a byte after it
+};
+
+// The characters of `text` from byte `from` on, for a range-for loop:
+//   for (const cp932::Char c : cp932::Chars(text)) ...
+class Chars {
+ public:
+  class Iterator {
+   public:
+    Iterator(std::string_view text, size_t pos) : text_(text), pos_(pos) {}
+    Char operator*() const { return {pos_, CharAt(text_, pos_)}; }
+    Iterator& operator++() {
+      pos_ = NextChar(text_, pos_);
+      return *this;
+    }
+    bool operator!=(const Iterator& end) const { return pos_ < end.pos_; }
+
+   private:
+    std::string_view text_;
+    size_t pos_;
+  };
+
+  explicit Chars(std::string_view text, size_t from = 0) : text_(text), from_(from) {}
+  Iterator begin() const { return {text_, from_}; }
+  Iterator end() const { return {text_, text_.size()}; }
+
+ private:
+  std::string_view text_;
+  size_t from_;
+};
+
 // The text up to its first NUL byte: how a C string reads a buffer.
 inline std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
 

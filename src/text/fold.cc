@@ -47,8 +47,8 @@ char FoldCharacter(unsigned char lead, unsigned char trail) {
 std::string FoldFullWidth(std::string_view text) {
   std::string folded;
   folded.reserve(text.size());
-  for (size_t pos = 0; pos < text.size(); pos = cp932::NextChar(text, pos)) {
-    const std::string_view ch = cp932::CharAt(text, pos);
+  for (const cp932::Char c : cp932::Chars(text)) {
+    const std::string_view ch = c.bytes;
     if (IsFoldable(ch)) {
       folded += FoldCharacter(static_cast<unsigned char>(ch[0]), static_cast<unsigned char>(ch[1]));
     } else {
