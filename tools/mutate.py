@@ -27,6 +27,7 @@ import hashlib
 import os
 import random
 import re
+import signal
 import subprocess
 import sys
 import time
@@ -120,10 +121,16 @@ def objects_digest(build):
 
 
 def run(command, timeout=None):
+    # In a session of its own, so that a run past the time limit is ended
+    # with every process it started: a fault that makes the program loop
+    # would otherwise leave it spinning, started by a test that was killed.
+    process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                               start_new_session=True)
     try:
-        return subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                              timeout=timeout).returncode
+        return process.wait(timeout=timeout)
     except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
         return "timeout"
 
 
