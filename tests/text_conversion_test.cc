@@ -56,6 +56,7 @@ TEST(TextConversionTest, Codesets) {
   }
   EXPECT_FALSE(IsShiftJisCodeset("UTF-8"));
   EXPECT_EQ(FromCp932(Cp932("水"), "EUC-JP"), "\xBF\xE5");
+  EXPECT_EQ(FromCp932(Cp932("水"), "ISO-2022-JP"), "\x1B$B?e\x1B(B");  // ends back in ASCII
   // A codeset iconv does not know: the text is passed on as it is.
   EXPECT_EQ(FromCp932(Cp932("水"), "NO-SUCH-CODESET"), Cp932("水"));
   EXPECT_EQ(ToCp932(u8"水", "NO-SUCH-CODESET"), u8"水");
