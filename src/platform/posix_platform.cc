@@ -173,7 +173,7 @@ void PosixPlatform::ShowMessage(std::string_view text, std::string_view caption,
 // where the help is. Without a graphical session nothing is started.
 void PosixPlatform::OpenWithViewer(std::string_view path) {
   std::string html = SiblingPath(path, kHtmlHelpPage);
-  if (!FileExists(html) && FileExists(kInstalledHtmlHelp)) html = kInstalledHtmlHelp;
+  if (!FileExists(html)) html = kInstalledHtmlHelp;
   const bool has_html = FileExists(html);
   if (HasGraphicalSession()) {
     if (has_html) {
