@@ -32,6 +32,7 @@ TEST(EncodingTest, Utf8WhenMarkedOrValidWithAMultiByteSequence) {
       {"\xED\xA0\x80", TextEncoding::kCp932},          // a surrogate
       {"\xF4\x90\x80\x80", TextEncoding::kCp932},      // above U+10FFFF
       {"\xF5\x80\x80\x80", TextEncoding::kCp932},      // no lead byte at all
+      {"\xC3\x7F", TextEncoding::kCp932},              // a second byte below the trail bytes
       {"\xE3\x81\xC0", TextEncoding::kCp932},          // a third byte above the trail bytes
       {"\xE3\x81", TextEncoding::kCp932},
       {u8"元素" + std::string("\xE5"), TextEncoding::kCp932},  // a lead byte last

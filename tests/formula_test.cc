@@ -150,7 +150,7 @@ TEST(FormulaEvaluatorTest, RaisesFlagsFromTheWrittenWeight) {
       {"-6.941", 5, 6.941f, true, true, false},
       {"-6.941", 3, 6.941f, false, true, false},
       {"[98]", 0, 98.0f, false, false, true},
-      {"[98]", 2, 98.0f, true, false, true},
+      {"[98]", 1, 98.0f, true, false, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.text) + " at " + std::to_string(c.digits));
