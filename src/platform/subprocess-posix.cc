@@ -46,6 +46,11 @@ std::string ReadScratchFile(int fd) {
   return text;
 }
 
+// Says on standard error why `program` could not be started.
+void ReportCannotStart(const std::string& program, int error) {
+  WriteAll(STDERR_FILENO, "korvatex: " + program + ": " + std::strerror(error) + "\n");
+}
+
 // The C argument vector of `args`: pointers into them, then a null.
 std::vector<char*> ArgumentPointers(const std::vector<std::string>& args) {
   std::vector<char*> pointers;
@@ -143,7 +148,7 @@ std::optional<pid_t> Spawn(const Tool& tool, int input_fd, int error_fd, bool ne
   if (errno == ENOENT && !tool.shell_command.empty()) {
     execl("/bin/sh", "sh", "-c", tool.shell_command.c_str(), static_cast<char*>(nullptr));
   }
-  WriteAll(STDERR_FILENO, "korvatex: " + tool.argv[0] + ": " + std::strerror(errno) + "\n");
+  ReportCannotStart(tool.argv[0], errno);
   _exit(127);
 }
 #endif
@@ -268,9 +273,7 @@ bool RunTool(const Tool& tool, std::string_view input) {
   if (child) WriteAll(pipe_fds[1], input);  // a tool that stops reading: its status decides
   close(pipe_fds[1]);
   const bool ok = child && WaitForTool(tool, *child, error_fd);
-  if (!child) {
-    WriteAll(STDERR_FILENO, "korvatex: " + tool.argv[0] + ": " + std::strerror(spawn_error) + "\n");
-  }
+  if (!child) ReportCannotStart(tool.argv[0], spawn_error);
   if (error_fd >= 0) close(error_fd);
   return ok;
 }
