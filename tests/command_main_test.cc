@@ -100,7 +100,7 @@ TEST_F(CommandMainTest, MissingDataFileIsNamedInTheMessage) {
 class ConvertingPlatform : public RecordingPlatform {
  public:
   std::string PathFromSettings(std::string_view text, TextEncoding) const override {
-    return "sys:" + std::string(text);
+    return std::string(text) + ":sys";
   }
   std::string PathForMessage(std::string_view path) const override {
     return "msg:" + std::string(path);
@@ -112,7 +112,7 @@ TEST_F(CommandMainTest, PathsConvertedFromTheSettingsFileAndForTheMessage) {
   folder.Write("KORVATEX.INI", "1\n2\n3\nd=2\n5\n6\n7\n8\np=/none.csv\n");
   EXPECT_EQ(RunCommand(folder, {"26"}, converting).code, kNoDataFile);
   EXPECT_EQ(converting.messages,
-            (Calls{Title(Cp932("データファイル \"msg:sys:/none.csv\" がありません。"))}));
+            (Calls{Title(Cp932("データファイル \"msg:/none.csv:sys\" がありません。"))}));
 }
 
 // Counts the process's open files when the message is shown.

@@ -13,6 +13,7 @@
 #include "files/line_reader.h"
 #include "files/record.h"
 #include "main/command_main.h"
+#include "main/messages.h"
 #include "platform/text_conversion.h"
 #include "test_support.h"
 
@@ -226,6 +227,114 @@ TEST(DataFileTest, FormulaWeightsAgreeWithTheStandardValues) {
     const Outcome outcome = RunCommand(folder, {"/W", c.formula, c.digits});
     EXPECT_EQ(outcome.code, c.code);
     EXPECT_EQ(outcome.clipboard.substr(outcome.clipboard.rfind(' ') + 1), c.weight);
+  }
+}
+
+// The shipped file saved as an editor or a spreadsheet saves it reads byte
+// for byte as the file in CP932: every element report and a few hundred
+// formula weights, with their warnings.
+TEST(DataFileTest, TheShippedFileReadsAlikeInEveryEncoding) {
+  const std::string cp932 = ReadFile(KORVATEX_DATA_FILE);
+  const std::string utf8 = Convert(cp932, "CP932", "UTF-8");
+  const std::string saved_as[] = {
+      utf8,
+      "\xEF\xBB\xBF" + utf8,
+      "\xFF\xFE" + Convert(utf8, "UTF-8", "UTF-16LE"),
+      "\xFE\xFF" + Convert(utf8, "UTF-8", "UTF-16BE"),
+  };
+  std::vector<std::vector<std::string>> requests;
+  for (int z = 1; z <= kElementCount; ++z) {
+    requests.push_back({std::to_string(z)});
+    if (z <= 109) requests.push_back({"/W", std::string(SymbolAt(z - 1)) + "2", "2"});
+  }
+  for (const char* formula : {"H2O", "NaCl", "CuSO4.5H2O", "K4[Fe(CN)6]", "Li2CO3", "TcO2",
+                              "Ca(OH)2", "C6H12O6", "[Co(NH3)6]Cl3", "Xx"}) {
+    for (const char* digits : {"0", "2", "4", "7"}) requests.push_back({"/W", formula, digits});
+  }
+  ScratchFolder reference;
+  reference.Write("KORVATEX.CSV", cp932);
+  for (const std::string& file : saved_as) {
+    SCOPED_TRACE(testing::PrintToString(file.substr(0, 4)));
+    ScratchFolder folder;
+    folder.Write("KORVATEX.CSV", file);
+    for (const std::vector<std::string>& request : requests) {
+      const Outcome expected = RunCommand(reference, request),
+                    outcome = RunCommand(folder, request);
+      ASSERT_EQ(outcome.code, expected.code) << request[0];
+      ASSERT_EQ(outcome.clipboard, expected.clipboard);
+      ASSERT_EQ(outcome.message, expected.message);
+    }
+  }
+}
+
+// A file edited by hand: blank, missing and moved lines, characters CP932
+// lacks, text that is no element data. Each element is weighed and shown
+// from its own line; without one, a formula is refused, naming the data
+// file, never weighed with a neighbour's weight.
+TEST(DataFileTest, EditedFilesGiveEachElementItsOwnLine) {
+  const auto line = [](int z) { return ElementLine(z, Cp932("名") + std::to_string(z)); };
+  // As a spreadsheet writes it, the number quoted, or with blanks around.
+  const auto quoted = [&](int z) {
+    return "\" \"" + line(z).replace(line(z).find(','), 0, "\"\t");
+  };
+  const std::string not_data = "<html>\n<body>\n</body>\n</html>\n";
+  std::string hangul =
+      Convert(DataFile().Line(1, ElementLine(1, Cp932("水素"))).Text(), "CP932", "UTF-8");
+  hangul.replace(hangul.find(u8"水"), 3, u8"수");
+  const struct {
+    std::string data;
+    std::vector<std::string> args;
+    int code;
+    std::string in_clipboard, message_end;  // empty: nothing put on the clipboard / said
+  } cases[] = {
+      {DataFile().Line(1, "\r\n" + line(1)).Text(), {"/W", "NaCl", "3"}, 0, "28.000", ""},
+      {DataFile().Line(1, "\r\n" + line(1)).Text(), {"He"}, 0, Cp932("元素記号 : E2\r\n"), ""},
+      {DataFile().Line(5, "").Text(), {"/W", "CO2", "3"}, 0, "22.000", ""},
+      {DataFile().Line(5, "").Text(), {"C"}, 0, Cp932("元素記号 : E6\r\n"), ""},
+      {DataFile().Line(5, "").Text(),
+       {"/W", "BH3", "3"},
+       kBadFormula,
+       "",
+       "に B の原子量がありません。"},
+      {DataFile().Line(5, "").Text(), {"5"}, 0, Cp932("元素記号 : E6\r\n"), ""},  // as placed
+      {DataFile().Line(11, quoted(12)).Line(12, quoted(11)).Text(),
+       {"/W", "NaCl", "3"},
+       0,
+       "28.000",
+       ""},
+      {DataFile().Line(11, line(12)).Line(12, line(11)).Text(), {"Mg"}, 0, Cp932("名12"), ""},
+      {"T\r\n" + line(3) + line(1), {"/W", "LiH", "3"}, 0, "4.000", ""},
+      // A number twice: the line in its own place first.
+      {DataFile().Line(1, ElementLine(2, "x")).Text(), {"2"}, 0, Cp932("名2"), ""},
+      {DataFile(110).Text(), {"/W", "H", "3"}, 0, "1.000", ""},
+      {DataFile().Line(1, "x" + line(1).substr(1)).Text(), {"/W", "H2", "3"}, 0, "2.000", ""},
+      {DataFile().Line(3, "").Line(110, line(110) + line(3)).Text(), {"Li"}, 0, Cp932("名3"), ""},
+      {"", {"/W", "CuSO4.5H2O"}, kBadFormula, "", "に Cu の原子量がありません。"},
+      {not_data, {"/W", "NaCl", "2"}, kBadFormula, "", "に Na の原子量がありません。"},
+      {"T\r1,H\r2,He\r", {"/W", "H2", "2"}, kBadFormula, "", "に H の原子量がありません。"},
+      {"", {"/W", "H2O("}, kBadFormula, "", "に H の原子量がありません。"},
+      {DataFile().Text(), {"/W", "H2O("}, kBadFormula, "", "」は、不正な化学式です。"},
+      // Saved in UTF-8 with a character CP932 lacks, or marked UTF-8 yet CP932.
+      {hangul, {"1"}, 0, Cp932("日本語名 : ?素\r\n"), ""},
+      {"\xEF\xBB\xBF" + DataFile().Text(), {"/W", "NaCl", "3"}, 0, "28.000", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[0] + " " + (c.args.size() > 1 ? c.args[1] : ""));
+    ScratchFolder folder;
+    folder.Write("KORVATEX.CSV", c.data);
+    const Outcome outcome = RunCommand(folder, c.args);
+    EXPECT_EQ(outcome.code, c.code);
+    if (c.in_clipboard.empty()) {
+      EXPECT_EQ(outcome.clipboard, "");
+    }
+    EXPECT_NE(outcome.clipboard.find(c.in_clipboard), std::string::npos);
+    const std::string said = Cp932(c.message_end);
+    EXPECT_EQ(outcome.message.substr(outcome.message.size() -
+                                     std::min(said.size(), outcome.message.size())),
+              said);
+    if (c.message_end.rfind("に ", 0) == 0) {
+      EXPECT_NE(outcome.message.find(folder.File("KORVATEX.CSV")), std::string::npos);
+    }
   }
 }
 

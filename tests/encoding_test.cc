@@ -6,11 +6,17 @@
 
 namespace {
 
-TEST(EncodingTest, Utf8WhenMarkedOrValidWithAMultiByteSequence) {
+TEST(EncodingTest, Utf16OrUtf8WhenMarkedOrValidWithAMultiByteSequence) {
   const struct {
     std::string text;
     TextEncoding encoding;
   } cases[] = {
+      {std::string("\xFF\xFE"
+                   "a\0",
+                   4),
+       TextEncoding::kUtf16Le},
+      {std::string("\xFE\xFF\0a", 4), TextEncoding::kUtf16Be},
+      {"\xFE", TextEncoding::kCp932},
       {"\xEF\xBB\xBF", TextEncoding::kUtf8},  // the byte order mark alone
       {"\xEF\xBB\xBF" + Cp932("表"), TextEncoding::kUtf8},
       {u8"データ=元素表.csv", TextEncoding::kUtf8},
@@ -39,8 +45,39 @@ TEST(EncodingTest, Utf8WhenMarkedOrValidWithAMultiByteSequence) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.text));
-    EXPECT_EQ(SettingsTextEncoding(c.text), c.encoding);
+    EXPECT_EQ(TextEncodingOf(c.text), c.encoding);
   }
+}
+
+// Every character as the same file in CP932 holds it; what CP932 lacks, or
+// what is no character, as one "?" that moves no field.
+TEST(EncodingTest, ConvertedToCp932) {
+  const std::string text = u8"1,H,水素,ｽｲｿ,¥,～,−,①,Ⅰ,∵,\\~\r\n";
+  const std::string cp932 = Cp932("1,H,水素,ｽｲｿ,") + "\\" + Cp932(",～,－,①,Ⅰ,∵,") + "\\~\r\n";
+  const struct {
+    std::string text;
+    TextEncoding encoding;
+    std::string expected;
+  } cases[] = {
+      {text, TextEncoding::kUtf8, cp932},
+      {"\xEF\xBB\xBF" + text, TextEncoding::kUtf8, cp932},  // the mark left out
+      {"\xFF\xFE" + Convert(text, "UTF-8", "UTF-16LE"), TextEncoding::kUtf16Le, cp932},
+      {"\xFE\xFF" + Convert(text, "UTF-8", "UTF-16BE"), TextEncoding::kUtf16Be, cp932},
+      {Convert(text, "UTF-8", "UTF-16LE"), TextEncoding::kUtf16Le, cp932},
+      {cp932, TextEncoding::kCp932, cp932},
+      {u8"a,한,😀,é,b", TextEncoding::kUtf8, "a,?,?,?,b"},
+      {"a,\xE6\xB0,\xFF,\xC3\x7F", TextEncoding::kUtf8, "a,??,?,?\x7F"},
+      {"\xEF\xBB\xBF\x8C\xB3,", TextEncoding::kUtf8, "??,"},  // marked, yet CP932
+      {Convert(u8"a😀b", "UTF-8", "UTF-16LE"), TextEncoding::kUtf16Le, "a?b"},
+      {std::string("a\0\x00\xD8,\0", 6), TextEncoding::kUtf16Le, "a?,"},  // a lone surrogate
+      {std::string("\0a\0", 3), TextEncoding::kUtf16Be, "a?"},            // an odd last byte
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.expected));
+    EXPECT_EQ(ConvertToCp932(c.text, c.encoding), c.expected);
+  }
+  EXPECT_EQ(Utf16ToUtf8("\xFE\xFF" + Convert(text, "UTF-8", "UTF-16BE"), TextEncoding::kUtf16Be),
+            text);
 }
 
 }  // namespace

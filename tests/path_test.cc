@@ -13,4 +13,11 @@ TEST(PathTest, SiblingPathCutsAfterTheLastSeparator) {
   EXPECT_EQ(SiblingPath(u8"/home/あ/korvatex", "K"), u8"/home/あ/K");
 }
 
+TEST(PathTest, AbsoluteFromTheRoot) {
+  EXPECT_TRUE(IsAbsolutePath("/data/k.csv"));
+  EXPECT_FALSE(IsAbsolutePath("k.csv"));
+  EXPECT_FALSE(IsAbsolutePath("sub/k.csv"));
+  EXPECT_FALSE(IsAbsolutePath(""));
+}
+
 }  // namespace

@@ -197,7 +197,7 @@ TEST_F(ProgramTest, SettingsInCp932OrUtf8AndShortPersonalFiles) {
       {true, "1\nd=2\n", weight + "18.0149994\n",
        u8"分子量・式量計算: 小数点以下７桁では、不確かな数値が出ます。\n"},
       // the one beside the program has its last line stand in for line 9.
-      {false, "1\n2\n3\nd=2\n", "", no_data_file("2")},
+      {false, "1\n2\n3\nd=2\n", "", no_data_file(folder_.File("2"))},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.settings);

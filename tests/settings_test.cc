@@ -55,7 +55,10 @@ TEST(SettingsTest, LinesFourAndNineByPosition) {
     folder.Write("KORVATEX.INI", c.text);
     const Settings settings = Read(folder);
     EXPECT_EQ(settings.digits, c.digits);
-    EXPECT_EQ(settings.data_file, c.data_file.empty() ? folder.File("KORVATEX.CSV") : c.data_file);
+    // A relative path names a file beside the settings file.
+    EXPECT_EQ(settings.data_file, c.data_file.empty()     ? folder.File("KORVATEX.CSV")
+                                  : c.data_file[0] == '/' ? c.data_file
+                                                          : folder.File(c.data_file));
   }
 }
 
@@ -91,35 +94,42 @@ TEST(SettingsTest, APersonalFileTakesThePlaceOfTheOneBesideTheProgram) {
     EXPECT_EQ(settings.data_file, c.data_file.empty() ? folder.File("KORVATEX.CSV") : c.data_file);
   }
   folder.Write("personal.ini", "1\n2\n3\nd=5\n5\n6\n7\n8\nno value\n");
-  const Settings settings = Read(folder, personal);
-  EXPECT_EQ(settings.data_file, folder.File("KORVATEX.CSV"));  // beside the program
+  EXPECT_EQ(Read(folder, personal).data_file, folder.File("KORVATEX.CSV"));  // beside the program
+  // A relative path from the personal file's own folder.
+  ASSERT_EQ(mkdir(folder.File("config").c_str(), 0700), 0);
+  folder.Write("config/p.ini", "1\n2\n3\nd=5\n5\n6\n7\n8\nD=sub/my.csv\n");
+  EXPECT_EQ(Read(folder, folder.File("config/p.ini")).data_file, folder.File("config/sub/my.csv"));
 }
 
 // Tags a path with the encoding it was read in, as a platform converts it.
 class TaggingPaths : public SystemPaths {
  public:
   std::string PathFromSettings(std::string_view text, TextEncoding encoding) const override {
-    return (encoding == TextEncoding::kUtf8 ? "utf8:" : "cp932:") + std::string(text);
+    return std::string(text) + (encoding == TextEncoding::kUtf8 ? ":utf8" : ":cp932");
   }
 };
 
 TEST(SettingsTest, LineNineConvertedFromTheFilesEncoding) {
   const std::string lines = "1\r\n2\r\n3\r\nd=2\r\n5\r\n6\r\n7\r\n8\r\n";
   const std::string bom = "\xEF\xBB\xBF";
+  const std::string japanese = lines + u8"データ=/ドキュメント/元素表.csv\r\n";
+  const std::string in_utf8 = u8"/ドキュメント/元素表.csv:utf8";
   const struct {
     std::string text;
     std::string data_file;
   } cases[] = {
-      {lines + Cp932("データ=/ドキュメント/元素表.csv\r\n"),
-       "cp932:" + Cp932("/ドキュメント/元素表.csv")},
-      {lines + u8"データ=/ドキュメント/元素表.csv\r\n", u8"utf8:/ドキュメント/元素表.csv"},
-      {bom + lines + u8"データ=/ドキュメント/元素表.csv\r\n", u8"utf8:/ドキュメント/元素表.csv"},
+      {Cp932(japanese), Cp932("/ドキュメント/元素表.csv:cp932")},
+      {japanese, in_utf8},
+      {bom + japanese, in_utf8},
+      // As Notepad saves UTF-16, little and big endian, each with its mark.
+      {"\xFF\xFE" + Convert(japanese, "UTF-8", "UTF-16LE"), in_utf8},
+      {"\xFE\xFF" + Convert(japanese, "UTF-8", "UTF-16BE"), in_utf8},
       // The "=" right after "あ" (E3 81 82): CP932 stepping would pair 0x82 with it.
-      {lines + u8"あ=/a.csv\n", "utf8:/a.csv"},
-      {bom + lines + "p=/plain.csv\n", "utf8:/plain.csv"},
-      {lines + "p=/plain.csv\n", "cp932:/plain.csv"},  // ASCII alone reads as CP932
+      {lines + u8"あ=/a.csv\n", "/a.csv:utf8"},
+      {bom + lines + "p=/plain.csv\n", "/plain.csv:utf8"},
+      {lines + "p=/plain.csv\n", "/plain.csv:cp932"},  // ASCII alone reads as CP932
       // UTF-8 until a CP932 byte on a later line: the whole file decides.
-      {lines + u8"p=/元素.csv\n" + Cp932("10=表\n"), "cp932:" + std::string(u8"/元素.csv")},
+      {lines + u8"p=/元素.csv\n" + Cp932("10=表\n"), u8"/元素.csv:cp932"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.data_file);

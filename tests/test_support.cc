@@ -34,24 +34,25 @@ size_t Utf8Length(std::string_view text, size_t pos) {
   return length;
 }
 
-std::string Utf8CharToCp932(std::string_view ch) {
-  iconv_t converter = iconv_open("CP932", "UTF-8");
-  if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP932 in iconv");
-  std::string in(ch);
-  char out[8];
+}  // namespace
+
+std::string Convert(std::string_view text, const char* from, const char* to) {
+  iconv_t converter = iconv_open(to, from);
+  if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv lacks a codeset");
+  std::string in(text);
+  std::string out(in.size() * 4 + 4, '\0');
   char* in_pointer = in.data();
   size_t in_left = in.size();
-  char* out_pointer = out;
-  size_t out_left = sizeof out;
+  char* out_pointer = out.data();
+  size_t out_left = out.size();
   const size_t converted = iconv(converter, &in_pointer, &in_left, &out_pointer, &out_left);
   iconv_close(converter);
   if (converted == static_cast<size_t>(-1) || in_left != 0) {
-    throw std::runtime_error("a test text has a character CP932 lacks: " + in);
+    throw std::runtime_error(std::string("a test text does not convert to ") + to + ": " + in);
   }
-  return std::string(out, sizeof out - out_left);
+  out.resize(out.size() - out_left);
+  return out;
 }
-
-}  // namespace
 
 std::string Cp932(std::string_view text) {
   std::string bytes;
@@ -60,7 +61,7 @@ std::string Cp932(std::string_view text) {
     if (length == 0) {
       bytes += text[pos++];
     } else {
-      bytes += Utf8CharToCp932(text.substr(pos, length));
+      bytes += Convert(text.substr(pos, length), "UTF-8", "CP932");
       pos += length;
     }
   }

@@ -2,6 +2,6 @@
 
 Genso::Genso(const SettingsLocation& settings) {
   DecimalDigits = ReadSettings(&DataFilePath, settings);
-  DataFile = LineReader::Open(DataFilePath);
+  DataFile = ElementDataFile::Open(DataFilePath);
   if (!DataFile) ResultCode = kNoDataFile;
 }

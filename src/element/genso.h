@@ -14,7 +14,7 @@
 #include <string>
 
 #include "element/result_codes.h"
-#include "files/line_reader.h"
+#include "files/data_file.h"
 #include "files/settings.h"
 
 class Genso {
@@ -42,7 +42,7 @@ class Genso {
 
   void CloseDataFile() { DataFile.reset(); }
 
-  std::unique_ptr<LineReader> DataFile;  // null once closed or if never open
+  std::unique_ptr<ElementDataFile> DataFile;  // null once closed or if never open
 };
 
 #endif  // KORVATEX_ELEMENT_GENSO_H_

@@ -17,8 +17,7 @@ Korvatex::Korvatex(const SettingsLocation& settings, std::string_view element_te
 }
 
 std::optional<std::string> Korvatex::Run() {
-  std::string line;
-  if (!DataFile->ReadLine(&line)) {
+  if (!DataFile->TitleLine()) {
     // An empty data file has no titles and no elements to show: it is
     // reported like a missing one, naming the file.
     CloseDataFile();
@@ -26,18 +25,18 @@ std::optional<std::string> Korvatex::Run() {
     return std::nullopt;
   }
   ElementRecord titles;
-  const int column_count = SplitRecord(line, &titles);
+  const int column_count = SplitRecord(*DataFile->TitleLine(), &titles);
   if (column_count > kMaxReportColumns) {
     CloseDataFile();
     ResultCode = kTooManyItems;
     return std::nullopt;
   }
-  // The element with index i is on line i + 2; if the file ends before it,
-  // the last line read stays in the buffer and is the one shown.
-  for (int i = 0; i <= ElementIndex; ++i) DataFile->ReadLine(&line);
-  CloseDataFile();
-
+  // A file without a line for the element shows the line where it would
+  // stand, or its last line when it ends before that, as a reading by
+  // position would: its own number and symbol tell the user what it is.
+  const int number = ElementIndex + 1;
   ElementRecord element;
-  SplitRecord(line, &element);
+  SplitRecord(DataFile->ElementLine(number).value_or(DataFile->LineByPosition(number)), &element);
+  CloseDataFile();
   return ComposeReport(titles, column_count, element);
 }

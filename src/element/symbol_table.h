@@ -9,7 +9,7 @@
 
 #include <string_view>
 
-constexpr int kElementCount = 111;
+#include "files/data_file.h"  // kElementCount
 
 // The symbol in `slot`; empty for slots 109 and 110.
 std::string_view SymbolAt(int slot);

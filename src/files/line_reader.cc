@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <optional>
 
@@ -54,33 +55,35 @@ int StatusOfFile(std::FILE* file, FileStatus* status) { return fstat(fileno(file
 
 }  // namespace
 
-std::unique_ptr<LineReader> LineReader::Open(const std::string& path) {
+std::optional<std::string> ReadFileBytes(const std::string& path) {
   const std::optional<SystemName> name = SystemNameOf(path);
-  if (!name) return nullptr;
+  if (!name) return std::nullopt;
   // Checked before opening, as opening a FIFO waits for a writer; checked
   // again on what was opened.
   FileStatus info;
-  if (StatusOfName(*name, &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
+  if (StatusOfName(*name, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
   std::FILE* file = OpenName(*name);
-  if (file == nullptr) return nullptr;
-  if (StatusOfFile(file, &info) != 0 || !S_ISREG(info.st_mode)) {
-    std::fclose(file);
-    return nullptr;
+  if (file == nullptr) return std::nullopt;
+  std::optional<std::string> bytes;
+  if (StatusOfFile(file, &info) == 0 && S_ISREG(info.st_mode)) {
+    bytes.emplace();
+    char buffer[8192];
+    size_t read = 0;
+    while (bytes->size() < LineReader::kMaxFileBytes &&
+           (read = std::fread(buffer, 1,
+                              std::min(sizeof buffer, LineReader::kMaxFileBytes - bytes->size()),
+                              file)) > 0) {
+      bytes->append(buffer, read);
+    }
   }
-  return std::unique_ptr<LineReader>(new LineReader(file));
+  std::fclose(file);
+  return bytes;
 }
 
-LineReader::~LineReader() { std::fclose(file_); }
-
-bool LineReader::Fill() {
-  if (at_end_) return false;
-  if (taken_ < buffered_) return true;
-  const size_t room = std::min(sizeof buffer_, kMaxFileBytes - read_from_file_);
-  buffered_ = room == 0 ? 0 : std::fread(buffer_, 1, room, file_);
-  read_from_file_ += buffered_;
-  taken_ = 0;
-  if (buffered_ == 0) at_end_ = true;
-  return !at_end_;
+std::unique_ptr<LineReader> LineReader::Open(const std::string& path) {
+  std::optional<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) return nullptr;
+  return std::make_unique<LineReader>(std::move(*bytes));
 }
 
 namespace {
@@ -102,12 +105,14 @@ const char* FindSpecial(const char* start, const char* stop) {
 bool LineReader::ReadLine(std::string* line, size_t limit) {
   const bool whole_line = limit == kWholeLine;
   const size_t most_kept = whole_line ? kMaxKeptLineBytes : limit - 1;
+  const char* const data = bytes_.data();
+  const size_t size = bytes_.size();
   std::string read;
   bool took_any = false;
   // The plain bytes up to the next CR, 0x1A or LF are taken as one run.
-  while ((whole_line || read.size() < most_kept) && Fill()) {
-    const char* start = buffer_ + taken_;
-    size_t run = static_cast<size_t>(FindSpecial(start, buffer_ + buffered_) - start);
+  while ((whole_line || read.size() < most_kept) && !at_end_ && taken_ < size) {
+    const char* start = data + taken_;
+    size_t run = static_cast<size_t>(FindSpecial(start, data + size) - start);
     if (!whole_line) run = std::min(run, most_kept - read.size());
     if (run > 0) {
       took_any = true;
@@ -115,7 +120,7 @@ bool LineReader::ReadLine(std::string* line, size_t limit) {
       taken_ += run;
       continue;
     }
-    const char special = buffer_[taken_++];
+    const char special = data[taken_++];
     if (special == '\x1A') {
       at_end_ = true;
       break;

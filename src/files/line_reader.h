@@ -7,14 +7,15 @@
 // longer line is taken in several reads. A read at the end of the file
 // yields nothing and leaves the caller's buffer as it was.
 //
-// Whatever a file holds, reading it is bounded in memory and in time:
+// A file is read whole, then taken a line at a time. Whatever it holds,
+// reading it is bounded in memory and in time:
 // - Only regular files are opened. A FIFO would stall the open until some
 //   writer came, a terminal would wait for typing and /dev/zero never ends;
 //   a device, FIFO or socket in a file's place counts as a file that
 //   cannot be opened.
 // - At most kMaxFileBytes are read from a file; the rest counts as its
-//   end. Every reader needs far less: the settings reader nine lines, the
-//   data readers 112 lines of at most a few hundred bytes.
+//   end. Every file korvatex reads is far smaller: the data file holds
+//   some 16 KB, the settings file a few hundred bytes.
 // - A whole-line read keeps at most the first kMaxKeptLineBytes of a line
 //   and skips the rest of it, its LF included; the line still counts as
 //   one line, so a long line moves no later line. Every caller uses far
@@ -23,9 +24,14 @@
 #define KORVATEX_FILES_LINE_READER_H_
 
 #include <cstddef>
-#include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+
+// The bytes of the file at `path`, at most kMaxFileBytes of them; none when
+// it cannot be opened or is not a regular file.
+std::optional<std::string> ReadFileBytes(const std::string& path);
 
 class LineReader {
  public:
@@ -35,13 +41,13 @@ class LineReader {
   static constexpr size_t kMaxKeptLineBytes = 16 * 1024;
   static constexpr size_t kMaxFileBytes = 8 * 1024 * 1024;
 
+  // Reads the lines of `bytes`, the content of a file (at most
+  // kMaxFileBytes of it).
+  explicit LineReader(std::string bytes) : bytes_(std::move(bytes)) {}
+
   // Opens `path` for reading; nullptr when it cannot be opened or is not a
   // regular file.
   static std::unique_ptr<LineReader> Open(const std::string& path);
-
-  ~LineReader();
-  LineReader(const LineReader&) = delete;
-  LineReader& operator=(const LineReader&) = delete;
 
   // Reads the next line into `line`, replacing its content, and returns
   // true; at the end of the file returns false and leaves `line` alone.
@@ -50,17 +56,9 @@ class LineReader {
   bool ReadLine(std::string* line, size_t limit = kWholeLine);
 
  private:
-  explicit LineReader(std::FILE* file) : file_(file) {}
-  // Makes sure the buffer holds bytes not yet taken; false at the end.
-  bool Fill();
-
-  std::FILE* file_;
+  std::string bytes_;
+  size_t taken_ = 0;  // bytes of bytes_ read so far
   bool at_end_ = false;
-  // Bytes read ahead from the file, taken a run at a time by ReadLine.
-  char buffer_[8192];
-  size_t buffered_ = 0;
-  size_t taken_ = 0;
-  size_t read_from_file_ = 0;  // at most kMaxFileBytes
 };
 
 #endif  // KORVATEX_FILES_LINE_READER_H_

@@ -39,22 +39,30 @@ std::string_view UpToLineEnd(std::string_view value, TextEncoding encoding) {
 
 int ReadSettings(std::string* data_file_path, const SettingsLocation& location) {
   *data_file_path = SiblingPath(location.program_path, "KORVATEX.CSV");
-  std::unique_ptr<LineReader> reader;
-  const bool personal = !location.personal_file.empty() &&
-                        (reader = LineReader::Open(std::string(location.personal_file)));
-  if (!reader) reader = LineReader::Open(SiblingPath(location.program_path, "KORVATEX.INI"));
-  if (!reader) return kDefaultDecimalDigits;
+  std::string settings_path(location.personal_file);
+  std::optional<std::string> bytes;
+  const bool personal = !settings_path.empty() && (bytes = ReadFileBytes(settings_path));
+  if (!bytes) {
+    settings_path = SiblingPath(location.program_path, "KORVATEX.INI");
+    bytes = ReadFileBytes(settings_path);
+  }
+  if (!bytes) return kDefaultDecimalDigits;
+  // A file saved as UTF-16 is read as the same text in UTF-8.
+  const TextEncoding stored = TextEncodingOf(*bytes);
+  if (stored == TextEncoding::kUtf16Le || stored == TextEncoding::kUtf16Be) {
+    bytes = Utf16ToUtf8(*bytes, stored);
+  }
+  LineReader reader(std::move(*bytes));
 
   // Every read of the file, each one a line by position. The whole file is
   // needed to tell its encoding; the line reader bounds its size.
   std::vector<std::string> lines;
   std::string all;
-  for (std::string line; reader->ReadLine(&line, kSettingsReadLimit);) {
+  for (std::string line; reader.ReadLine(&line, kSettingsReadLimit);) {
     all += line;
     lines.push_back(std::move(line));
   }
-  reader.reset();
-  const TextEncoding encoding = SettingsTextEncoding(all);
+  const TextEncoding encoding = TextEncodingOf(all);
 
   // Line `number` as a read of it finds it: past the end of the file the
   // buffer still holds the last line read; in a file without lines,
@@ -75,6 +83,11 @@ int ReadSettings(std::string* data_file_path, const SettingsLocation& location) 
       const std::string_view text = UpToLineEnd(line->substr(value), encoding);
       *data_file_path = location.paths != nullptr ? location.paths->PathFromSettings(text, encoding)
                                                   : std::string(text);
+      // A relative path names a file beside the settings file that gives
+      // it, wherever the program was started from.
+      if (!data_file_path->empty() && !IsAbsolutePath(*data_file_path)) {
+        *data_file_path = SiblingPath(settings_path, *data_file_path);
+      }
     }
   }
   return digits;

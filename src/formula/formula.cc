@@ -86,6 +86,7 @@ float FormulaEvaluator::ElementWeight(int slot) {
   }
   float value = 0;
   if (!StoreFloat(ReadDecimal(weight), &value)) value = 0;
+  if (!(value > 0)) missing_weight_slot_ = slot;
 
   // A number followed by "(uncertainty)" is certain to one place fewer.
   const size_t uncertainty = cp932::Find(weight, '(');

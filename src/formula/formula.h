@@ -50,6 +50,11 @@ class FormulaEvaluator {
   // raising the flags that its written form calls for.
   float ElementWeight(int slot);
 
+  // The slot whose line gave no weight above 0 (a missing line, or a
+  // weight column that holds no number), which ends the weighing; -1 when
+  // none did.
+  int MissingWeightSlot() const { return missing_weight_slot_; }
+
  private:
   float Round(double value) const;
 
@@ -59,6 +64,7 @@ class FormulaEvaluator {
   // Each element's weight column, split from its line the first time the
   // element is weighed; the flags are still raised at every use.
   std::array<std::optional<std::string>, kElementCount> weight_fields_;
+  int missing_weight_slot_ = -1;
 };
 
 // Position of the bracket that closes a group, in the text after its

@@ -18,20 +18,23 @@ Molweigh::Molweigh(std::string_view formula, const SettingsLocation& settings,
   }
   FormulaText = formula;
 
-  // Each line is read to its end (keeping a bounded start of it): a line
-  // longer than expected must not push the later elements into the wrong
-  // slots, which would weigh formulas with other elements' weights. Slots
-  // without a line stay empty.
-  std::string titles;
-  DataFile->ReadLine(&titles);
-  for (std::string& line : DataLines) DataFile->ReadLine(&line);
+  // Each element's own line, found by its atomic number: a file with a
+  // blank, missing or moved line never lends an element another's weight.
+  // Slots without a line stay empty, and an element weighed from one has
+  // no weight.
+  for (int slot = 0; slot < kElementCount; ++slot) {
+    DataLines[slot] = DataFile->ElementLine(slot + 1).value_or(std::string_view());
+  }
 
   FormulaEvaluator evaluator(DataLines, DecimalDigits, &Flags);
   FormulaWeight = evaluator.EvaluateFormula(FormulaText, true);
   // Zero means the formula could not be read. A negative weight can only
   // come from a data file with a negative atomic weight; it is no result
   // either.
-  if (!(FormulaWeight > 0)) ResultCode = kBadFormula;
+  if (!(FormulaWeight > 0)) {
+    ResultCode = kBadFormula;
+    MissingWeightSlot = evaluator.MissingWeightSlot();
+  }
 }
 
 std::string Molweigh::ResultLine() const {

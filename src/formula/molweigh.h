@@ -32,6 +32,9 @@ class Molweigh : public Genso {
   WeightFlags Flags;
   std::string FormulaText;
   ElementLines DataLines;
+  // When the formula could not be weighed because the data file has no
+  // weight for one of its elements: that element's slot; else -1.
+  int MissingWeightSlot = -1;
 };
 
 #endif  // KORVATEX_FORMULA_MOLWEIGH_H_

@@ -27,6 +27,16 @@ std::string FullWidth(unsigned value) {
   return FullWidthDigit(digit, value);
 }
 
+// When the formula command could not weigh a sound formula because the
+// data file lacks the weight of one of its elements, the sentence that says
+// so; else nothing. The user's formula is right; the data file is not.
+std::string MissingWeightText(const Genso* command, const SystemPaths& paths) {
+  const auto* weigher = dynamic_cast<const Molweigh*>(command);
+  if (weigher == nullptr || weigher->MissingWeightSlot < 0) return {};
+  return FillIn(texts::kNoWeightInDataFile, {paths.PathForMessage(weigher->DataFilePath),
+                                             SymbolAt(weigher->MissingWeightSlot)});
+}
+
 // The text for `code`, with its place filled as the code needs: the
 // arguments as folded, and the data file's path and the decimal places as
 // the command object holds them (from the settings file, or the digits
@@ -39,7 +49,7 @@ std::string MessageFor(int code, int argc, char** argv, const Genso* command,
                             command != nullptr ? paths.PathForMessage(command->DataFilePath) : "");
     case kBadSymbol:
     case kBadAtomicNumber: return ComposeMessage(code, argv[1]);
-    case kBadFormula:
+    case kBadFormula: return ComposeMessage(code, argv[2]) + MissingWeightText(command, paths);
     case kUnstableIsotope: return ComposeMessage(code, argv[2]);
     case kUncertainDigits:
       return ComposeMessage(

@@ -32,15 +32,22 @@ const std::string& TitleCaption() {
   return caption;
 }
 
-std::string FillIn(std::string_view text_template, std::string_view fill) {
-  // The templates hold at most one "%s" and no other directive, and no CP932
-  // trail byte has the value of "%", so a plain byte search finds it.
-  std::string text(text_template);
-  const size_t slot = text.find("%s");
-  if (slot != std::string::npos) text.replace(slot, 2, fill);
+std::string FillIn(std::string_view text_template, std::initializer_list<std::string_view> fills) {
+  // The templates hold no directive but "%s", and no CP932 trail byte has
+  // the value of "%", so a plain byte search finds the places.
+  std::string text;
+  size_t start = 0;
+  for (const std::string_view fill : fills) {
+    const size_t slot = text_template.find("%s", start);
+    if (slot == std::string_view::npos) break;
+    text.append(text_template.substr(start, slot - start));
+    text.append(fill);
+    start = slot + 2;
+  }
+  text.append(text_template.substr(start));
   return text;
 }
 
 std::string ComposeMessage(int code, std::string_view fill, bool digits_from_command_line) {
-  return FillIn(MessageTemplate(code, digits_from_command_line), fill);
+  return FillIn(MessageTemplate(code, digits_from_command_line), {fill});
 }

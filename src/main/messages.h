@@ -6,6 +6,7 @@
 #ifndef KORVATEX_MAIN_MESSAGES_H_
 #define KORVATEX_MAIN_MESSAGES_H_
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -15,8 +16,10 @@
 // other captions are in the texts catalogue (text/texts.h).
 const std::string& TitleCaption();
 
-// `text_template` with `fill` in place of its "%s" (if it has one).
-std::string FillIn(std::string_view text_template, std::string_view fill);
+// `text_template` with `fills`, in order, in place of its "%s" places; a
+// place without a fill stays as it is. A fill is never searched for
+// places itself.
+std::string FillIn(std::string_view text_template, std::initializer_list<std::string_view> fills);
 
 // The message text for `code` with `fill` in place of its "%s" (if it has
 // one); empty for codes without a message. `digits_from_command_line`

@@ -236,7 +236,7 @@ class Win32Platform : public Platform {
     const HINSTANCE result =
         ::ShellExecuteW(::GetDesktopWindow(), L"open", path_w.c_str(), nullptr, nullptr, SW_SHOW);
     if (reinterpret_cast<INT_PTR>(result) <= 32) {
-      ShowMessage(FillIn(texts::kHelpNotOpened, PathForMessage(path)), TitleCaption(),
+      ShowMessage(FillIn(texts::kHelpNotOpened, {PathForMessage(path)}), TitleCaption(),
                   MessageIcon::kWarning);
     }
   }

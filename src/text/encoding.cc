@@ -1,5 +1,95 @@
 #include "text/encoding.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+
+#include "text/cp932_table.h"
+
+namespace {
+
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+// The code point of the well-formed UTF-8 sequence of `length` bytes at
+// the start of `text`.
+char32_t DecodeUtf8(std::string_view text, size_t length) {
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+  if (length == 1) return byte(0);
+  char32_t code_point = byte(0) & (0x7F >> length);
+  for (size_t i = 1; i < length; ++i) code_point = (code_point << 6) | (byte(i) & 0x3F);
+  return code_point;
+}
+
+void AppendUtf8(std::string* out, char32_t code_point) {
+  if (code_point < 0x80) {
+    *out += static_cast<char>(code_point);
+  } else if (code_point < 0x800) {
+    *out += static_cast<char>(0xC0 | (code_point >> 6));
+    *out += static_cast<char>(0x80 | (code_point & 0x3F));
+  } else if (code_point < 0x10000) {
+    *out += static_cast<char>(0xE0 | (code_point >> 12));
+    *out += static_cast<char>(0x80 | ((code_point >> 6) & 0x3F));
+    *out += static_cast<char>(0x80 | (code_point & 0x3F));
+  } else {
+    *out += static_cast<char>(0xF0 | (code_point >> 18));
+    *out += static_cast<char>(0x80 | ((code_point >> 12) & 0x3F));
+    *out += static_cast<char>(0x80 | ((code_point >> 6) & 0x3F));
+    *out += static_cast<char>(0x80 | (code_point & 0x3F));
+  }
+}
+
+void AppendCp932(std::string* out, char32_t code_point) {
+  if (code_point < 0x80) {
+    *out += static_cast<char>(code_point);
+    return;
+  }
+  const auto* end = std::end(kCp932Mappings);
+  const auto* found = std::lower_bound(
+      std::begin(kCp932Mappings), end, code_point,
+      [](const Cp932Mapping& mapping, char32_t wanted) { return mapping.code_point < wanted; });
+  if (found == end || found->code_point != code_point) {
+    *out += '?';
+    return;
+  }
+  if (found->code > 0xFF) *out += static_cast<char>(found->code >> 8);
+  *out += static_cast<char>(found->code & 0xFF);
+}
+
+// Calls `emit` with each code point of UTF-16 `text` (byte order mark
+// left out), U+FFFD for a lone surrogate or an odd last byte.
+template <typename Emit>
+void ForEachUtf16CodePoint(std::string_view text, TextEncoding encoding, Emit emit) {
+  const bool big_endian = encoding == TextEncoding::kUtf16Be;
+  if (StartsWith(text, big_endian ? kUtf16BeByteOrderMark : kUtf16LeByteOrderMark)) {
+    text.remove_prefix(2);
+  }
+  const auto unit = [&](size_t pos) -> char32_t {
+    const auto first = static_cast<unsigned char>(text[pos]);
+    const auto second = static_cast<unsigned char>(text[pos + 1]);
+    return big_endian ? (first << 8) | second : (second << 8) | first;
+  };
+  size_t pos = 0;
+  for (; pos + 2 <= text.size(); pos += 2) {
+    const char32_t high = unit(pos);
+    if (high < 0xD800 || high > 0xDFFF) {
+      emit(high);
+    } else if (high <= 0xDBFF && pos + 4 <= text.size() && unit(pos + 2) >= 0xDC00 &&
+               unit(pos + 2) <= 0xDFFF) {
+      emit(0x10000 + ((high - 0xD800) << 10) + (unit(pos + 2) - 0xDC00));
+      pos += 2;
+    } else {
+      emit(kReplacementCharacter);
+    }
+  }
+  if (pos < text.size()) emit(kReplacementCharacter);
+}
+
+}  // namespace
+
 size_t Utf8SequenceLength(std::string_view text, size_t pos) {
   const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char lead = byte(pos);
@@ -27,8 +117,10 @@ size_t Utf8SequenceLength(std::string_view text, size_t pos) {
   return length;
 }
 
-TextEncoding SettingsTextEncoding(std::string_view text) {
-  if (text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) return TextEncoding::kUtf8;
+TextEncoding TextEncodingOf(std::string_view text) {
+  if (StartsWith(text, kUtf16LeByteOrderMark)) return TextEncoding::kUtf16Le;
+  if (StartsWith(text, kUtf16BeByteOrderMark)) return TextEncoding::kUtf16Be;
+  if (StartsWith(text, kUtf8ByteOrderMark)) return TextEncoding::kUtf8;
   bool multi_byte = false;
   for (size_t pos = 0; pos < text.size();) {
     const size_t length = Utf8SequenceLength(text, pos);
@@ -37,4 +129,37 @@ TextEncoding SettingsTextEncoding(std::string_view text) {
     pos += length;
   }
   return multi_byte ? TextEncoding::kUtf8 : TextEncoding::kCp932;
+}
+
+std::string Utf16ToUtf8(std::string_view text, TextEncoding encoding) {
+  std::string out;
+  out.reserve(text.size() / 2 * 3);
+  ForEachUtf16CodePoint(text, encoding, [&](char32_t c) { AppendUtf8(&out, c); });
+  return out;
+}
+
+std::string ConvertToCp932(std::string_view text, TextEncoding encoding) {
+  std::string out;
+  switch (encoding) {
+    case TextEncoding::kCp932: return std::string(text);
+    case TextEncoding::kUtf16Le:
+    case TextEncoding::kUtf16Be:
+      out.reserve(text.size());
+      ForEachUtf16CodePoint(text, encoding, [&](char32_t c) { AppendCp932(&out, c); });
+      return out;
+    case TextEncoding::kUtf8: break;
+  }
+  if (StartsWith(text, kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
+  out.reserve(text.size());
+  for (size_t pos = 0; pos < text.size();) {
+    const size_t length = Utf8SequenceLength(text, pos);
+    if (length == 0) {
+      out += '?';
+      ++pos;
+      continue;
+    }
+    AppendCp932(&out, DecodeUtf8(text.substr(pos), length));
+    pos += length;
+  }
+  return out;
 }

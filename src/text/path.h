@@ -15,6 +15,12 @@ constexpr char kPathSeparator = '\\';
 constexpr char kPathSeparator = '/';
 #endif
 
+// True when `path` names its file from a root rather than from the current
+// folder: on Windows, a path that begins with a drive letter and ":", or
+// with a separator ("\" or "/", the current drive's root or a network
+// share); elsewhere one that begins with "/".
+bool IsAbsolutePath(std::string_view path);
+
 // The file `name` in the program's folder: `program_path` up to and
 // including its last folder separator, then `name`.
 std::string SiblingPath(std::string_view program_path, std::string_view name);

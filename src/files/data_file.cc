@@ -1,0 +1,74 @@
+#include "files/data_file.h"
+
+#include "files/line_reader.h"
+#include "text/cp932.h"
+#include "text/encoding.h"
+
+namespace {
+
+constexpr int kNoNumber = -1;
+
+// The atomic number in the first column of `line`: its digits, with the
+// double quotes and blanks that a spreadsheet or a hand may put around
+// them left out; kNoNumber when the column holds anything else, or
+// nothing.
+int FirstColumnNumber(std::string_view line) {
+  int number = 0;
+  int digits = 0;
+  for (const char c : line.substr(0, cp932::Find(line, ','))) {
+    if (c == '"' || c == ' ' || c == '\t' || c == '\n') continue;
+    // Four digits are more than any atomic number needs.
+    if (c < '0' || c > '9' || ++digits > 4) return kNoNumber;
+    number = number * 10 + (c - '0');
+  }
+  return digits > 0 ? number : kNoNumber;
+}
+
+}  // namespace
+
+std::unique_ptr<ElementDataFile> ElementDataFile::Open(const std::string& path) {
+  std::optional<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) return nullptr;
+  // The encoding is told from what a text-mode read sees, up to a 0x1A.
+  const TextEncoding encoding =
+      TextEncodingOf(std::string_view(*bytes).substr(0, bytes->find('\x1A')));
+  LineReader reader(encoding == TextEncoding::kCp932 ? std::move(*bytes)
+                                                     : ConvertToCp932(*bytes, encoding));
+  bytes.reset();
+
+  std::unique_ptr<ElementDataFile> file(new ElementDataFile);
+  std::string line;
+  if (!reader.ReadLine(&line)) return file;
+  file->title_ = line;
+  for (int position = 1; reader.ReadLine(&line); ++position) {
+    if (position <= kElementCount) {
+      file->by_position_[position - 1] = line;
+      file->positions_ = position;
+    }
+    const int number = FirstColumnNumber(line);
+    if (number >= 1 && number <= kElementCount && !file->numbered_[number - 1]) {
+      file->numbered_[number - 1] = line;
+    }
+  }
+  file->last_line_ = std::move(line);
+  return file;
+}
+
+std::optional<std::string_view> ElementDataFile::ElementLine(int number) const {
+  const std::optional<std::string>& numbered = numbered_[number - 1];
+  if (number > positions_) {
+    if (numbered) return *numbered;
+    return std::nullopt;
+  }
+  const std::string& in_place = by_position_[number - 1];
+  const int written = FirstColumnNumber(in_place);
+  if (written == number) return in_place;
+  if (numbered) return *numbered;
+  if (written == kNoNumber) return in_place;
+  return std::nullopt;
+}
+
+std::string_view ElementDataFile::LineByPosition(int number) const {
+  return number <= positions_ ? std::string_view(by_position_[number - 1])
+                              : std::string_view(last_line_);
+}

@@ -1,0 +1,60 @@
+// The element data file "KORVATEX.CSV", read once and whole, and the line
+// of each element in it.
+//
+// The file holds a title line and then one line per element, in order of
+// atomic number; its first column is the atomic number. Users keep their
+// own copy up to date in an editor or a spreadsheet, which may save it in
+// UTF-8 or UTF-16 and may leave a blank line, drop a line or move one.
+// So:
+// - The file is read in the encoding it was saved in (text/encoding.h) and
+//   turned into CP932 before any line is taken, so that every field is
+//   exactly what the same file in CP932 gives. A character CP932 lacks
+//   becomes "?"; it never moves a field.
+// - An element's line is the line where it stands in an ordered file (line
+//   N + 1 for atomic number N) when that line's first column says N; else
+//   the first line elsewhere whose first column says N. A line whose first
+//   column holds no number at all is taken by its position, as in a file
+//   that does not number its lines.
+#ifndef KORVATEX_FILES_DATA_FILE_H_
+#define KORVATEX_FILES_DATA_FILE_H_
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The elements the data file has a line for: atomic numbers 1 to 111.
+constexpr int kElementCount = 111;
+
+class ElementDataFile {
+ public:
+  // Reads the file at `path`; nullptr when it cannot be opened or is not a
+  // regular file.
+  static std::unique_ptr<ElementDataFile> Open(const std::string& path);
+
+  // The title line; none when the file holds no line at all.
+  const std::optional<std::string>& TitleLine() const { return title_; }
+
+  // The line of the element with atomic number `number` (1 to
+  // kElementCount), found as described above; none when the file has no
+  // line for it.
+  std::optional<std::string_view> ElementLine(int number) const;
+
+  // The line that position alone gives for `number`: line `number` + 1,
+  // or the file's last line when the file ends before it.
+  std::string_view LineByPosition(int number) const;
+
+ private:
+  ElementDataFile() = default;
+
+  std::optional<std::string> title_;
+  // Element line i + 1 by position; fewer when the file ends early.
+  std::array<std::string, kElementCount> by_position_;
+  int positions_ = 0;
+  // For number i + 1, the first line whose first column says so.
+  std::array<std::optional<std::string>, kElementCount> numbered_;
+  std::string last_line_;
+};
+
+#endif  // KORVATEX_FILES_DATA_FILE_H_
