@@ -1,7 +1,7 @@
 # Sourced by the tests that run the program against a real clipboard.
 # Sets up a scratch folder with the program and its data file, starts a
 # virtual X server on a free display, and checks runs against what the
-# clipboard then holds.
+# clipboard then holds and what they print.
 #   . clipboard_session.sh PROGRAM DATA_FILE   (after missing_tool.sh)
 work=$(mktemp -d)
 pids=
