@@ -138,7 +138,7 @@ bool PosixPlatform::EmptyClipboard() {
 
 // The text goes to every destination, each tried whatever the other did:
 // standard output (the formula line, which has no line end, gets one) and
-// the clipboard tool. Only when both take it is it handed over.
+// the clipboard tool. It counts as handed over only when each took it.
 bool PosixPlatform::SetClipboardText(std::string_view text) {
   if (!OpenClipboard()) return false;
   emptied_ = false;
