@@ -2,11 +2,14 @@
 # KORVATEX.CHM beside the real program file, so the three files go side by
 # side: flat into the prefix for Windows; on other systems into
 # lib/korvatex/, with bin/korvatex a relative symbolic link to the program
-# there (the program resolves the link) and the man page, compressed, in share/man/man1.
+# there (the program resolves the link) and the man page, compressed, in share/man/man1,
+# its Japanese form in share/man/ja/man1 (where man looks in a Japanese locale).
 # The HTML copy of the help goes into lib/korvatex/html/, beside the help file.
-# The man page with the project's version filled in (the test checks it).
+# The man pages with the project's version filled in (the test checks it).
 set(KORVATEX_MAN_SOURCE ${CMAKE_CURRENT_BINARY_DIR}/korvatex.1)
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/doc/korvatex.1 ${KORVATEX_MAN_SOURCE} @ONLY)
+set(KORVATEX_JA_MAN_SOURCE ${CMAKE_CURRENT_BINARY_DIR}/korvatex.ja.1)
+configure_file(${CMAKE_CURRENT_SOURCE_DIR}/doc/korvatex.ja.1 ${KORVATEX_JA_MAN_SOURCE} @ONLY)
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
   install(TARGETS korvatex RUNTIME DESTINATION .)
   install(FILES ${KORVATEX_DATA_FILE} ${KORVATEX_HELP_FILE} DESTINATION .)
@@ -38,13 +41,17 @@ else()
   install(DIRECTORY ${KORVATEX_HTML_HELP} DESTINATION lib/korvatex)
   # Man pages are installed compressed, as Debian's policy asks.
   set(KORVATEX_MAN_PAGE ${CMAKE_CURRENT_BINARY_DIR}/korvatex.1.gz)
+  set(KORVATEX_JA_MAN_PAGE ${CMAKE_CURRENT_BINARY_DIR}/ja/korvatex.1.gz)
   add_custom_command(
-    OUTPUT ${KORVATEX_MAN_PAGE}
+    OUTPUT ${KORVATEX_MAN_PAGE} ${KORVATEX_JA_MAN_PAGE}
     COMMAND gzip -9 -n -c ${KORVATEX_MAN_SOURCE} > ${KORVATEX_MAN_PAGE}
-    DEPENDS ${KORVATEX_MAN_SOURCE}
-    COMMENT "Compressing the man page")
-  add_custom_target(korvatex_man_page ALL DEPENDS ${KORVATEX_MAN_PAGE})
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/ja
+    COMMAND gzip -9 -n -c ${KORVATEX_JA_MAN_SOURCE} > ${KORVATEX_JA_MAN_PAGE}
+    DEPENDS ${KORVATEX_MAN_SOURCE} ${KORVATEX_JA_MAN_SOURCE}
+    COMMENT "Compressing the man pages")
+  add_custom_target(korvatex_man_page ALL DEPENDS ${KORVATEX_MAN_PAGE} ${KORVATEX_JA_MAN_PAGE})
   install(FILES ${KORVATEX_MAN_PAGE} DESTINATION share/man/man1)
+  install(FILES ${KORVATEX_JA_MAN_PAGE} DESTINATION share/man/ja/man1)
   # What Debian asks of every package: the copyright in the machine-readable
   # format and the changelog, compressed; and lintian's notes on what is
   # meant to be so.

@@ -1,7 +1,7 @@
 # Sourced by the tests that run the program against a real clipboard.
 # Sets up a scratch folder with the program and its data file, starts a
 # virtual X server on a free display, and checks runs against what the
-# clipboard then holds.
+# clipboard then holds and what they print.
 #   . clipboard_session.sh PROGRAM DATA_FILE   (after missing_tool.sh)
 work=$(mktemp -d)
 pids=
@@ -14,18 +14,25 @@ cr=$(printf '\r')
 fail=0
 
 . "$(dirname "$0")/xvfb.sh"
-# check NAME ARGS STATUS CLIPBOARD: runs the program with the clipboard
-# tool found on PATH=$tool_path, then compares its status and what
-# $read_clipboard gives. "precious" is on the clipboard before every run.
+# korvatex ARGS...: the program with the clipboard tool found on
+# PATH=$tool_path.
+korvatex() {
+  env -u KORVATEX_CLIPBOARD PATH="$tool_path" LANG=C.UTF-8 "$work/korvatex" "$@"
+}
+
+# check NAME ARGS STATUS CLIPBOARD: runs the program, then compares its
+# status, what $read_clipboard gives, and its standard output, which shows
+# the same. "precious" is on the clipboard before every run.
 check() {
   printf precious | $write_clipboard
   read_within precious
-  env -u KORVATEX_CLIPBOARD PATH="$tool_path" LANG=C.UTF-8 "$work/korvatex" $2 2>"$work/stderr"
+  korvatex $2 >"$work/stdout" 2>"$work/stderr"
   status=$?
   read_within "$4"
   case "$actual" in *"$cr"*) actual="$actual (with CR)" ;; esac
-  if [ "$status" != "$3" ] || [ "$actual" != "$4" ]; then
-    echo "FAIL: $1: korvatex $2: status $status (want $3), clipboard '$actual' (want '$4')"
+  if [ "$status" != "$3" ] || [ "$actual" != "$4" ] || [ "$(cat "$work/stdout")" != "$4" ]; then
+    echo "FAIL: $1: korvatex $2: status $status (want $3), clipboard '$actual' (want '$4')," \
+         "standard output '$(cat "$work/stdout")'"
     cat "$work/stderr"
     fail=1
   else
@@ -49,7 +56,29 @@ check_common() {
   check "$1" "/W CuSO4.5H2O 2" 0 "化学式：CuSO4.5H2O${tab}分子量・式量＝ 249.71"
   check "$1" "Xx" 5 ""  # every run leaves the clipboard empty unless it puts a result there
   check "$1" "/W H2O 9" 11 ""
-  check "$1" "Fe" 0 "$(LANG=C.UTF-8 KORVATEX_CLIPBOARD=cat "$work/korvatex" Fe)"
+  check "$1" "Fe" 0 "$(LANG=C.UTF-8 KORVATEX_CLIPBOARD=true "$work/korvatex" Fe)"
+  water="化学式：H2O${tab}分子量・式量＝ 18.02"
+  # In a terminal that then closes (script ends when the program does): the
+  # hang-up that the end of the terminal's session sends must not reach the
+  # tool that serves the clipboard.
+  printf precious | $write_clipboard
+  read_within precious
+  script -qec "env -u KORVATEX_CLIPBOARD PATH='$tool_path' LANG=C.UTF-8 '$work/korvatex' /W H2O 2" \
+    /dev/null >/dev/null 2>&1 </dev/null
+  sleep 0.3  # for the hang-up to take effect
+  read_within "$water"
+  if [ "$actual" = "$water" ]; then echo "ok: $1: the terminal closed"; else
+    echo "FAIL: $1: after the terminal closed the clipboard holds '$actual'"
+    fail=1
+  fi
+  # In a pipe: the result comes through, and the pipe ends with the program
+  # (no tool left serving holds it open).
+  piped=$(korvatex /W H2O 2 2>&1 | timeout 5 cat; echo "end $?")
+  if [ "$piped" = "$water
+end 0" ]; then echo "ok: $1: a pipe"; else
+    echo "FAIL: $1: korvatex /W H2O 2 | cat gave '$piped'"
+    fail=1
+  fi
 }
 
 # check_tool_words NAME ENV...: with the session broken by the assignments,

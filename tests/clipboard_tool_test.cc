@@ -11,24 +11,26 @@ namespace {
 
 using Environment = std::map<std::string, std::string>;
 
-// The choice as one line: "stdout", "none: <hint>", or the emptying tool
-// and the hand-over tool, each as its words ("+out" when its output shows,
-// "+ready" when it serves in the foreground and is waited for until ready).
+// The choice as one line: "stdout" (no clipboard), "none: <hint>", or the
+// emptying tool and the hand-over tool, each as its words ("+out" when its
+// output shows, "+ready" when it serves in the foreground and is waited for
+// until ready, "+setsid" when it starts in a session of its own).
 std::string Describe(const ClipboardChoice& choice) {
-  if (!choice.backend) return std::string("none: ") + choice.missing_tool_hint;
-  if (choice.backend->is_standard_output) return "stdout";
+  if (!choice.backend) {
+    return choice.missing_tool_hint ? std::string("none: ") + choice.missing_tool_hint : "stdout";
+  }
   std::ostringstream line;
   for (const Tool* tool : {&choice.backend->empty, &choice.backend->hand_over}) {
     for (const std::string& word : tool->argv) line << word << ' ';
     line << (tool->shows_output ? "+out" : "") << (tool->ready_message.empty() ? "" : "+ready")
-         << (tool == &choice.backend->empty ? "| " : "");
+         << (tool->own_session ? "+setsid" : "") << (tool == &choice.backend->empty ? "| " : "");
   }
   return line.str();
 }
 
 TEST(ClipboardToolTest, ChosenFromTheEnvironmentAndTheToolsInstalled) {
-  const std::string xclip = "xclip -selection clipboard -i ";
-  const std::string xclip_pair = "xclip -quiet -selection clipboard -i +ready| " + xclip;
+  const std::string xclip = "xclip -selection clipboard -i +setsid";
+  const std::string xclip_pair = "xclip -quiet -selection clipboard -i +ready+setsid| " + xclip;
   const std::string wl_hint = std::string("none: ") + texts::kInstallWlClipboardHint;
   const std::string x_hint = std::string("none: ") + texts::kInstallXclipHint;
   const struct {
@@ -39,12 +41,14 @@ TEST(ClipboardToolTest, ChosenFromTheEnvironmentAndTheToolsInstalled) {
       {{}, "", "stdout"},
       {{}, "wl-copy xclip xsel ", "stdout"},
       {{{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}}, "xclip ", "stdout"},
-      {{{"WAYLAND_DISPLAY", "wayland-0"}}, "wl-copy xclip ", "wl-copy | wl-copy "},
+      {{{"WAYLAND_DISPLAY", "wayland-0"}}, "wl-copy xclip ", "wl-copy +setsid| wl-copy +setsid"},
       {{{"WAYLAND_DISPLAY", "wayland-0"}}, "xclip ", wl_hint},
       {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}}, "xclip ", xclip_pair},
       {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}}, "", wl_hint},
       {{{"DISPLAY", ":0"}}, "xclip xsel wl-copy ", xclip_pair},
-      {{{"DISPLAY", ":0"}}, "xsel ", "xsel --clipboard --clear | xsel --clipboard --input "},
+      {{{"DISPLAY", ":0"}},
+       "xsel ",
+       "xsel --clipboard --clear +setsid| xsel --clipboard --input +setsid"},
       {{{"DISPLAY", ":0"}}, "wl-copy ", x_hint},
       {{{"KORVATEX_CLIPBOARD", "cat"}, {"DISPLAY", ":0"}}, "xclip ", "cat +out| cat +out"},
       {{{"KORVATEX_CLIPBOARD", " xclip\t-i "}}, "", "xclip -i +out| xclip -i +out"},

@@ -78,9 +78,8 @@ has start.htm "korvatex /W <var>化学式</var> <var>桁数</var>"
 has linux.htm "KORVATEX_CLIPBOARD"
 
 # The examples: every line of the program's own output is on the page.
-KORVATEX_CLIPBOARD=cat LC_ALL=C.UTF-8 "$program" Fe 2>/dev/null | tr -d '\r' > "$work/Fe"
-KORVATEX_CLIPBOARD=cat LC_ALL=C.UTF-8 "$program" /W CuSO4.5H2O 4 2>/dev/null > "$work/W"
-echo >> "$work/W"
+KORVATEX_CLIPBOARD=true LC_ALL=C.UTF-8 "$program" Fe 2>/dev/null | tr -d '\r' > "$work/Fe"
+KORVATEX_CLIPBOARD=true LC_ALL=C.UTF-8 "$program" /W CuSO4.5H2O 4 2>/dev/null > "$work/W"
 [ "$(wc -l < "$work/Fe")" -gt 15 ] || fail "the program gave no element report"
 while IFS= read -r line; do has element.htm "$line"; done < "$work/Fe"
 while IFS= read -r line; do has formula.htm "$line"; done < "$work/W"

@@ -2,7 +2,8 @@
 # "cmake --install" puts the program, KORVATEX.CSV and KORVATEX.CHM side by
 # side in PREFIX/lib/korvatex, links PREFIX/bin/korvatex to the program, and
 # the program started through that link finds its data and help files; the
-# HTML copy of the help, beside them, declares UTF-8.
+# HTML copy of the help, beside them, declares UTF-8; the man page is
+# installed in English and in Japanese.
 #   install_test.sh CMAKE BUILD_FOLDER
 set -u
 cmake="$1"
@@ -17,16 +18,26 @@ prefix=$(cd "$work/prefix" && pwd -P)
 "$cmake" --install "$build" --prefix "$prefix" > "$work/install.log" 2>&1 ||
   { cat "$work/install.log"; exit 1; }
 for file in lib/korvatex/korvatex lib/korvatex/KORVATEX.CSV lib/korvatex/KORVATEX.CHM \
-            share/man/man1/korvatex.1.gz; do
+            share/man/man1/korvatex.1.gz share/man/ja/man1/korvatex.1.gz; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
+# man finds the Japanese page for Japanese, the English one otherwise, and
+# renders the installed Japanese page.
+if command -v man >/dev/null 2>&1; then
+  for want in "ja $prefix/share/man/ja/man1/korvatex.1.gz" "en $prefix/share/man/man1/korvatex.1.gz"; do
+    found=$(LC_ALL=C.UTF-8 MANPATH="$prefix/share/man" man -L "${want%% *}" -w korvatex 2>&1)
+    [ "$found" = "${want#* }" ] || fail "man -L ${want%% *} korvatex finds '$found'"
+  done
+  LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$prefix/share/man/ja/man1/korvatex.1.gz" 2>&1 |
+    grep -q '^終了ステータス$' || fail "man -l does not render the installed Japanese page"
+fi
 grep -qF 'charset=UTF-8' "$prefix/lib/korvatex/html/index.htm" 2>/dev/null ||
   fail "lib/korvatex/html/index.htm is not installed or does not declare UTF-8"
 [ "$(readlink "$prefix/bin/korvatex")" = ../lib/korvatex/korvatex ] ||
   fail "bin/korvatex is not a link to ../lib/korvatex/korvatex"
 
 env -u WAYLAND_DISPLAY -u DISPLAY LC_ALL=C.UTF-8 KORVATEX_CLIPBOARD="cat > '$work/clipboard'" \
-  "$prefix/bin/korvatex" /W CuSO4.5H2O 2 2> "$work/stderr"
+  "$prefix/bin/korvatex" /W CuSO4.5H2O 2 >/dev/null 2> "$work/stderr"
 status=$?
 tab=$(printf '\t')
 [ "$status" = 0 ] && [ "$(cat "$work/clipboard" 2>/dev/null)" = "化学式：CuSO4.5H2O${tab}分子量・式量＝ 249.71" ] ||

@@ -1,10 +1,13 @@
 #!/bin/sh
 # The man page renders without a warning, has its sections, and lists every
 # result code under EXIT STATUS, and its title line carries the project's
-# version. Needs man (see missing_tool.sh).
-#   man_page_test.sh PAGE
+# version. Its Japanese form (LANGUAGE ja) the same, under its Japanese
+# headings, with as many entries as the English page beside it. Needs man
+# (see missing_tool.sh).
+#   man_page_test.sh PAGE [ja]
 set -u
 page="$1"
+language="${2:-en}"
 . "$(dirname "$0")/missing_tool.sh"
 command -v man >/dev/null 2>&1 || missing_tool man "apt-get install man-db groff-base"
 work=$(mktemp -d)
@@ -20,12 +23,20 @@ others=$(sed -n 's/.*korvatex \([0-9][0-9.]*\).*/\1/p' "$page" | grep -vxF "$ver
 LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$page" \
   > "$work/text" 2> "$work/warnings"
 [ -s "$work/warnings" ] && fail "man warns: $(cat "$work/warnings")"
-for section in NAME SYNOPSIS DESCRIPTION "EXIT STATUS" ENVIRONMENT FILES EXAMPLES; do
+if [ "$language" = ja ]; then
+  set -- 名前 書式 説明 終了ステータス 環境変数 ファイル 例
+  english="$(dirname "$page")/korvatex.1"
+  [ "$(grep -c '^\.TP' "$page")" = "$(grep -c '^\.TP' "$english")" ] ||
+    fail "the page has not the entries of $english"
+else
+  set -- NAME SYNOPSIS DESCRIPTION "EXIT STATUS" ENVIRONMENT FILES EXAMPLES
+fi
+for section in "$@"; do
   grep -q "^$section\$" "$work/text" || fail "no section $section"
 done
-sed -n '/^EXIT STATUS$/,/^ENVIRONMENT$/p' "$work/text" > "$work/codes"
+sed -n "/^$4\$/,/^$5\$/p" "$work/text" > "$work/codes"
 for code in 0 1 2 3 4 5 6 7 8 9 10 11 12 13; do
-  grep -Eq "^ {7}$code +[A-Z]" "$work/codes" || fail "EXIT STATUS lacks code $code"
+  grep -Eq "^ {7}$code +[^ ]" "$work/codes" || fail "$4 lacks code $code"
 done
 for word in KORVATEX_CLIPBOARD WAYLAND_DISPLAY wl-copy xclip xsel pbcopy \
             KORVATEX.INI KORVATEX.CSV KORVATEX.CHM; do

@@ -28,6 +28,7 @@ case "$package" in
   [ "$(readlink "$root/usr/bin/korvatex")" = ../lib/korvatex/korvatex ] ||
     fail "usr/bin/korvatex is not a link to ../lib/korvatex/korvatex"
   for file in lib/korvatex/KORVATEX.CSV lib/korvatex/KORVATEX.CHM share/man/man1/korvatex.1.gz \
+              share/man/ja/man1/korvatex.1.gz \
               lib/korvatex/html/index.htm share/doc/korvatex/copyright share/doc/korvatex/changelog.gz; do
     [ -f "$root/usr/$file" ] || fail "usr/$file is not in the package"
   done
@@ -37,7 +38,7 @@ case "$package" in
   gzip -dc "$root/usr/share/doc/korvatex/changelog.gz" 2>/dev/null | head -n 1 |
     grep -qF "korvatex ($version)" || fail "the changelog's newest entry is not version $version"
   env -u WAYLAND_DISPLAY -u DISPLAY LC_ALL=C.UTF-8 KORVATEX_CLIPBOARD="cat > '$work/clipboard'" \
-    "$root/usr/bin/korvatex" /W "K4[Fe(CN)6]" 2 2> "$work/stderr"
+    "$root/usr/bin/korvatex" /W "K4[Fe(CN)6]" 2 >/dev/null 2> "$work/stderr"
   status=$?
   clipboard=$(cat "$work/clipboard" 2>/dev/null)
   [ "$status" = 0 ] && [ "$clipboard" = "化学式：K4[Fe(CN)6]$(printf '\t')分子量・式量＝ 368.37" ] ||

@@ -26,7 +26,7 @@ TEST(PosixPlatformTest, CrLfBecomesLfAndNothingElseChanges) {
   for (const auto& c : cases) EXPECT_EQ(WithLfLineEnds(c.text), c.expected) << c.text;
 }
 
-// The platform with standard output as its clipboard, writing to a file.
+// The platform without a clipboard, its standard output a file.
 class StandardOutputTest : public ::testing::Test {
  protected:
   std::string Output() {
@@ -35,7 +35,7 @@ class StandardOutputTest : public ::testing::Test {
   }
   ScratchFolder folder_;
   FILE* output_ = std::fopen(folder_.File("out").c_str(), "w");
-  PosixPlatform platform_{"UTF-8", {ClipboardBackend{true, {}, {}}}, output_, output_};
+  PosixPlatform platform_{"UTF-8", {}, output_, output_};
   void TearDown() override { std::fclose(output_); }
 };
 
@@ -54,7 +54,7 @@ TEST_F(StandardOutputTest, TextsAreWrittenInTheLocaleWithLineEnds) {
 TEST(PosixPlatformTest, AFailedWriteIsAFailure) {
   FILE* full = std::fopen("/dev/full", "w");
   ASSERT_NE(full, nullptr);
-  PosixPlatform platform("UTF-8", {ClipboardBackend{true, {}, {}}}, full, full);
+  PosixPlatform platform("UTF-8", {}, full, full);
   EXPECT_FALSE(platform.SetClipboardText("Fe"));
   EXPECT_FALSE(Print(full, "Fe", "UTF-8"));
   std::fclose(full);

@@ -91,6 +91,8 @@ TEST_F(ProgramTest, FormulaWeightAndItsWarning) {
 // version line.
 const std::string kTitle = std::string(u8"元素データ表示 Ver.") + kVersion;
 const std::string kVersionLine = std::string("korvatex ") + kVersion + "\n";
+// The line after the message of codes 2 and 3 and of a mistyped option.
+const std::string kSeeUsage = u8"使い方は korvatex --help で確かめてください。\n";
 
 TEST_F(ProgramTest, FailuresLeaveTheClipboardEmpty) {
   const struct {
@@ -98,15 +100,14 @@ TEST_F(ProgramTest, FailuresLeaveTheClipboardEmpty) {
     int status;
     std::string error;
   } cases[] = {
-      {"", 2, kTitle + u8": パラメータが足りません。\n"},
-      {"/X", 3, kTitle + u8": パラメータが不正です。\n"},
+      {"", 2, kTitle + u8": パラメータが足りません。\n" + kSeeUsage},
+      {"/X", 3, kTitle + u8": パラメータが不正です。\n" + kSeeUsage},
+      {"Fe Cu", 3, kTitle + u8": パラメータが不正です。\n" + kSeeUsage},
       {"Xx", 5, kTitle + u8": 「Xx」は、不正な元素記号です。\n"},
       {"0", 6, kTitle + u8": 「0」は、不正な原子番号です。\n"},
       {"/W h2o", 9, u8"分子量・式量計算: 「h2o」は、不正な化学式です。\n"},
       {"/W H2O 8", 11, u8"分子量・式量計算: 小数点以下の桁数は、０から７までです。\n"},
-      {"--hepl", 5,
-       kTitle + u8": 「--hepl」は、不正な元素記号です。\n"
-                u8"オプションは korvatex --help で確かめてください。\n"},
+      {"--hepl", 5, kTitle + u8": 「--hepl」は、不正な元素記号です。\n" + kSeeUsage},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args);
@@ -114,6 +115,7 @@ TEST_F(ProgramTest, FailuresLeaveTheClipboardEmpty) {
     EXPECT_EQ(outcome.status, c.status);
     EXPECT_EQ(outcome.error, c.error);
     EXPECT_EQ(outcome.clipboard, "");  // emptied: the tool ran with no input
+    EXPECT_EQ(outcome.output, "");
   }
 }
 
@@ -138,22 +140,36 @@ TEST_F(ProgramTest, FilesAreFoundBesideTheRealProgramThroughASymlink) {
 
 TEST_F(ProgramTest, StandardOutputThatTakesNothingIsCodeEightAndSaysWhy) {
   const std::string gone = folder_.File("gone"), status = folder_.File("status");
-  const std::pair<std::string, const char*> shapes[] = {
-      {"@ >/dev/full", "No space left on device"},
-      {"@ >&-", "Bad file descriptor"},  // not the /dev/null that fills it
+  const std::string clipboard = "KORVATEX_CLIPBOARD='cat > " + folder_.File("clipboard.txt") + "'";
+  const struct {
+    std::string shape;
+    const char* reason;  // null: standard output is no destination, and the run succeeds
+    std::string env;
+  } cases[] = {
+      {"@ >/dev/full", "No space left on device", ""},
+      {"@ >&-", "Bad file descriptor", ""},  // not the /dev/null that fills it
       {"{ until [ -e " + gone + " ]; do sleep 0.01; done; @; echo $? >" + status + "; } | " +
            "{ exec 0<&-; touch " + gone + "; }; exit $(cat " + status + ")",
-       "Broken pipe"},  // a reader that has gone before the program writes
+       "Broken pipe", ""},  // a reader that has gone before the program writes
+      // With a clipboard that takes the result too.
+      {"@ >/dev/full", "No space left on device", clipboard},
+      {"@ >&-", nullptr, clipboard},
   };
-  for (const auto& [shape, reason] : shapes) {
+  for (const auto& c : cases) {
     for (const char* args : {"--help", "-V", "Fe"}) {
-      SCOPED_TRACE(std::string(args) + " " + shape);
+      SCOPED_TRACE(std::string(args) + " " + c.shape + " " + c.env);
       std::remove(gone.c_str());
-      const Outcome outcome = RunProgram(folder_, program_, args, "", shape);
-      EXPECT_EQ(outcome.status, 8);
+      const Outcome outcome = RunProgram(folder_, program_, args, c.env, c.shape);
+      const bool fails = c.reason != nullptr || args[0] == '-';
+      EXPECT_EQ(outcome.status, fails ? 8 : 0);
       EXPECT_EQ(outcome.error,
-                u8"korvatex: 標準出力に書き込めません: " + std::string(reason) + "\n" +
-                    (args[0] == '-' ? "" : kTitle + u8": クリップボードが使えません。\n"));
+                !fails ? ""
+                       : u8"korvatex: 標準出力に書き込めません: " +
+                             std::string(c.reason ? c.reason : "Bad file descriptor") + "\n" +
+                             (args[0] == '-' ? "" : kTitle + u8": クリップボードが使えません。\n"));
+      if (!c.env.empty() && args[0] != '-') {
+        EXPECT_EQ(outcome.clipboard.rfind(u8"原子番号 : 26\n", 0), 0u);
+      }
     }
   }
 }
@@ -223,11 +239,11 @@ TEST_F(ProgramTest, AGraphicalSessionWithoutItsToolNamesTheToolToInstall) {
     EXPECT_EQ(outcome.status, 8);
     EXPECT_EQ(outcome.error.rfind(kTitle + u8": クリップボードが使えません。\n", 0), 0u);
     EXPECT_NE(outcome.error.find(c.tool), std::string::npos);
-    EXPECT_NE(outcome.error.find("KORVATEX_CLIPBOARD=cat"), std::string::npos);
+    EXPECT_NE(outcome.error.find("KORVATEX_CLIPBOARD=true"), std::string::npos);
   }
 }
 
-TEST_F(ProgramTest, WithoutAGraphicalSessionStandardOutputIsTheClipboard) {
+TEST_F(ProgramTest, TheResultIsPrintedWithOrWithoutAClipboard) {
   const std::string bad_symbol = kTitle + u8": 「Xx」は、不正な元素記号です。\n";
   const struct {
     const char* args;
@@ -241,14 +257,24 @@ TEST_F(ProgramTest, WithoutAGraphicalSessionStandardOutputIsTheClipboard) {
       {"/W Li2CO3 2", 12, u8"化学式：Li2CO3\t分子量・式量＝ 73.89\n", nullptr},
       {"Xx", 5, "", bad_symbol.c_str()},
       {"/W H2O 8", 11, "", u8"分子量・式量計算: 小数点以下の桁数は、０から７までです。\n"},
+      // As web pages write formulas: the same result as for the plain form.
+      {u8"/W CuSO\u2084\u00B75H\u2082O 2", 0, u8"化学式：CuSO4.5H2O\t分子量・式量＝ 249.71\n", ""},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.args);
-    const Outcome outcome = RunProgram(folder_, program_, c.args, "");
-    EXPECT_EQ(outcome.status, c.status);
-    EXPECT_EQ(outcome.output, c.output);
-    if (c.error != nullptr) {
-      EXPECT_EQ(outcome.error, c.error);
+  // Without a graphical session, and with a clipboard: the same output.
+  const std::string with_clipboard =
+      "KORVATEX_CLIPBOARD='cat > " + folder_.File("clipboard.txt") + "'";
+  for (const std::string& env : {std::string(), with_clipboard}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.args) + " " + env);
+      const Outcome outcome = RunProgram(folder_, program_, c.args, env);
+      EXPECT_EQ(outcome.status, c.status);
+      EXPECT_EQ(outcome.output, c.output);
+      if (c.error != nullptr) {
+        EXPECT_EQ(outcome.error, c.error);
+      }
+      if (!env.empty()) {  // the formula line without its line feed
+        EXPECT_EQ(outcome.clipboard + (*c.output ? "\n" : ""), c.output);
+      }
     }
   }
   const Outcome fe = RunProgram(folder_, program_, "Fe", "");
@@ -303,6 +329,7 @@ TEST_F(ProgramTest, TheToolsOwnErrorsAreShownOnlyWhenItFails) {
        u8"lost seat\n" + kTitle + u8": クリップボードが使えません。\n"},
       {"echo chatter >&2; cat >/dev/null", 0, ""},
       {":", 0, ""},  // plain words, yet a command only the shell knows
+      {"test -z \"$(cat)\"", 8, kTitle + u8": クリップボードが使えません。\n"},  // takes no result
       {"no-such-tool", 8, "sh: 1: no-such-tool: not found\n"},  // the shell's words
   };
   for (const auto& c : cases) {

@@ -7,22 +7,34 @@
 namespace {
 
 TEST(TextConversionTest, ArgumentsFromUtf8) {
-  EXPECT_EQ(ToCp932(u8"Ｈ２Ｏ", "UTF-8"), Cp932("Ｈ２Ｏ"));
-  EXPECT_EQ(ToCp932(u8"水銀", "UTF-8"), Cp932("水銀"));
-  // A character CP932 lacks and an invalid byte each become one "?".
-  EXPECT_EQ(ToCp932(u8"jos\u00e9\u20ac!", "UTF-8"),
-            "jos?"
-            "?!");
-  // At the end of the text: a whole character, and a cut one byte by byte.
-  EXPECT_EQ(ToCp932(u8"x\U0001F600", "UTF-8"), "x?");
-  EXPECT_EQ(ToCp932(u8"\u0800\u07FF", "UTF-8"), "??");  // a lead 0xE0 and a lead 0xDF
-  EXPECT_EQ(ToCp932(u8"\u00A9\u00B6", "UTF-8"), "?\x81\xF7");  // the lowest lead, 0xC2
-  EXPECT_EQ(ToCp932("x\xE6\xB0", "UTF-8"), "x??");
-  EXPECT_EQ(ToCp932("a\xFF"
-                    "b\xE6",
-                    "UTF-8"),
-            "a?b?");
-  EXPECT_EQ(ToCp932("\x95\x5C", "SHIFT_JIS"), "\x95\x5C");  // passed through
+  const struct {
+    std::string argument, expected;
+  } cases[] = {
+      {u8"Ｈ２Ｏ", Cp932("Ｈ２Ｏ")},
+      {u8"水銀", Cp932("水銀")},
+      // A character CP932 lacks and an invalid byte each become one "?".
+      {u8"jos\u00e9\u20ac!",
+       "jos?"
+       "?!"},
+      // At the end of the text: a whole character, and a cut one byte by byte.
+      {u8"x\U0001F600", "x?"},
+      {u8"\u0800\u07FF", "??"},         // a lead 0xE0 and a lead 0xDF
+      {u8"\u00A9\u00B6", "?\x81\xF7"},  // the lowest lead, 0xC2
+      {"x\xE6\xB0", "x??"},
+      {"a\xFF"
+       "b\xE6",
+       "a?b?"},
+      // Formulas as web pages write them: middle dots and subscript digits.
+      {u8"CuSO\u2084\u00B75H\u2082O", "CuSO4.5H2O"},
+      {u8"A\u2022B\u2219C\u22C5D", "A.B.C.D"},
+      {u8"\u2080\u2081\u2082\u2083\u2084\u2085\u2086\u2087\u2088\u2089", "0123456789"},
+      {u8"\u208A\u207F\u00B8\u2023", "????"},  // the neighbours stay unknown
+      {"\xE2\x82", "??"},                      // a subscript cut short
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ArgumentToCp932(c.argument, "UTF-8"), c.expected) << c.argument;
+  EXPECT_EQ(ToCp932(u8"H\u2082O\u00B7", "UTF-8"), "H?O?");          // paths are not folded
+  EXPECT_EQ(ArgumentToCp932("\x95\x5C", "SHIFT_JIS"), "\x95\x5C");  // passed through
 }
 
 TEST(TextConversionTest, OutputToUtf8KeepsEverythingAfterABadByte) {

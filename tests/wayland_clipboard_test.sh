@@ -2,13 +2,13 @@
 # The program writes a real Wayland clipboard through wl-copy, with
 # KORVATEX_CLIPBOARD unset: on Weston, run with its X11 backend on a
 # virtual X server (its headless backend has no seat for wl-copy), under a
-# runtime folder and socket of its own. Needs Xvfb, weston and wl-clipboard
-# (see missing_tool.sh).
+# runtime folder and socket of its own. Needs Xvfb, weston, wl-clipboard
+# and script (see missing_tool.sh).
 set -u
 . "$(dirname "$0")/missing_tool.sh"
-for tool in Xvfb weston wl-copy wl-paste; do
+for tool in Xvfb weston wl-copy wl-paste script; do
   command -v "$tool" >/dev/null 2>&1 ||
-    missing_tool "$tool" "apt-get install xvfb weston wl-clipboard"
+    missing_tool "$tool" "apt-get install xvfb weston wl-clipboard bsdutils"
 done
 . "$(dirname "$0")/clipboard_session.sh"
 start_xvfb "$work"

@@ -1,11 +1,12 @@
 #!/bin/sh
 # The program writes a real X11 clipboard, with KORVATEX_CLIPBOARD unset, on
 # a virtual X server: through xclip, and through xsel where xclip is not
-# installed. Needs Xvfb, xclip and xsel (see missing_tool.sh).
+# installed; each also from a terminal that closes, and in a pipe. Needs
+# Xvfb, xclip, xsel and script (see missing_tool.sh).
 set -u
 . "$(dirname "$0")/missing_tool.sh"
-for tool in Xvfb xclip xsel; do
-  command -v "$tool" >/dev/null 2>&1 || missing_tool "$tool" "apt-get install xvfb xclip xsel"
+for tool in Xvfb xclip xsel script; do
+  command -v "$tool" >/dev/null 2>&1 || missing_tool "$tool" "apt-get install xvfb xclip xsel bsdutils"
 done
 . "$(dirname "$0")/clipboard_session.sh"
 start_xvfb "$work"

@@ -1,10 +1,14 @@
 #!/bin/sh
 # Runs two builds of korvatex over the same requests and fails when they
-# differ in any byte: exit status, message and clipboard text. Each program
-# runs from the same folder, beside the same data file, so that paths in
-# messages agree.
-#   compare_programs.sh PROGRAM_A PROGRAM_B DATA_FILE
+# differ in any byte: exit status, clipboard text, standard output and
+# messages. With --clipboard only the exit status and the clipboard text
+# count, for builds that are meant to differ in what they print. Each
+# program runs from the same folder, beside the same data file, so that
+# paths in messages agree.
+#   compare_programs.sh [--clipboard] PROGRAM_A PROGRAM_B DATA_FILE
 set -u
+clipboard_only=false
+if [ "${1:-}" = --clipboard ]; then clipboard_only=true; shift; fi
 program_a="$1"
 program_b="$2"
 data_file="$3"
@@ -30,12 +34,18 @@ cp "$data_file" "$work/run/KORVATEX.CSV"
   done
 } > "$work/requests"
 
+# Each request as its status, then what reached the clipboard, then
+# (unless only the clipboard counts) its standard output and error.
 run_all() {
   cp "$1" "$work/run/korvatex"
   while IFS= read -r request; do
+    rm -f "$work/clipboard"
     # shellcheck disable=SC2086
-    (cd "$work/run" && LC_ALL=C.UTF-8 KORVATEX_CLIPBOARD='cat' ./korvatex $request \
-       </dev/null 2>&1; echo "status $?")
+    (cd "$work/run" && LC_ALL=C.UTF-8 KORVATEX_CLIPBOARD="cat >>'$work/clipboard'" ./korvatex \
+       $request </dev/null >"$work/output" 2>&1)
+    echo "status $? clipboard:"
+    cat "$work/clipboard"
+    $clipboard_only || { echo "printed:"; cat "$work/output"; }
   done < "$work/requests"
 }
 

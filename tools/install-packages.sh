@@ -26,7 +26,7 @@ if $tests; then
   # cross-built, with its icon, and run under Wine (whose ANSI code page,
   # 932, comes from a Japanese locale).
   packages="$packages libgtest-dev clang libclang-rt-14-dev
-    libchm-bin xvfb xclip xsel weston wl-clipboard man-db groff-base dpkg-dev unzip lintian
+    libchm-bin xvfb xclip xsel bsdutils weston wl-clipboard man-db groff-base dpkg-dev unzip lintian
     g++-mingw-w64-x86-64 librsvg2-bin icoutils wine wine64 locales"
 fi
 

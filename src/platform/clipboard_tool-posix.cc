@@ -1,6 +1,17 @@
 #include "platform/clipboard_tool.h"
 #include "text/texts.h"
 
+namespace {
+
+// A tool that forks and goes on serving the clipboard after it returns.
+Tool Serving(std::vector<std::string> words) {
+  Tool tool(std::move(words));
+  tool.own_session = true;
+  return tool;
+}
+
+}  // namespace
+
 bool IsPlainWords(std::string_view command) {
   return command.find_first_of("'\"$`\\|&;<>()*?[#~=%\n") == std::string_view::npos;
 }
@@ -28,39 +39,39 @@ ClipboardChoice ChooseClipboardTool(const EnvironmentLookup& environment,
   const std::string custom = environment("KORVATEX_CLIPBOARD");
   if (!custom.empty()) {
     const Tool tool = ToolFromSetting(custom);
-    return {ClipboardBackend{false, tool, tool}};
+    return {ClipboardBackend{tool, tool}};
   }
   const bool wayland = !environment("WAYLAND_DISPLAY").empty();
   const bool x11 = !environment("DISPLAY").empty();
   // wl-copy --clear leaves the text in place on some compositors; an empty
   // text replaces it everywhere.
   if (wayland && is_on_path("wl-copy")) {
-    const Tool wl_copy{{"wl-copy"}};
-    return {ClipboardBackend{false, wl_copy, wl_copy}};
+    const Tool wl_copy = Serving({"wl-copy"});
+    return {ClipboardBackend{wl_copy, wl_copy}};
   }
   if (x11 && is_on_path("xclip")) {
-    const Tool xclip{{"xclip", "-selection", "clipboard", "-i"}};
+    const Tool xclip = Serving({"xclip", "-selection", "clipboard", "-i"});
     // xclip forks to serve the clipboard and returns before its serving
     // process has asked the display for it: the emptying at the start of a
     // run could then take the clipboard after the result had, and the
     // result would be lost. The emptying serves in the foreground instead,
     // and is waited for until its request has gone out.
-    Tool empty{{"xclip", "-quiet", "-selection", "clipboard", "-i"}};
+    Tool empty = Serving({"xclip", "-quiet", "-selection", "clipboard", "-i"});
     empty.ready_message = "Waiting for selection request number";
-    return {ClipboardBackend{false, empty, xclip}};
+    return {ClipboardBackend{empty, xclip}};
   }
   if (x11 && is_on_path("xsel")) {
-    return {ClipboardBackend{
-        false, {{"xsel", "--clipboard", "--clear"}}, {{"xsel", "--clipboard", "--input"}}}};
+    return {ClipboardBackend{Serving({"xsel", "--clipboard", "--clear"}),
+                             Serving({"xsel", "--clipboard", "--input"})}};
   }
 #ifdef __APPLE__
   if (is_on_path("pbcopy")) {
     const Tool pbcopy{{"pbcopy"}};
-    return {ClipboardBackend{false, pbcopy, pbcopy}};
+    return {ClipboardBackend{pbcopy, pbcopy}};
   }
   return {std::nullopt, texts::kNoClipboardToolHint};
 #else
-  if (!wayland && !x11) return {ClipboardBackend{true, {}, {}}};
+  if (!wayland && !x11) return {};
   return {std::nullopt, wayland ? texts::kInstallWlClipboardHint : texts::kInstallXclipHint};
 #endif
 }

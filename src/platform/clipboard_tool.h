@@ -2,10 +2,11 @@
 //
 // In this order: the command in $KORVATEX_CLIPBOARD; wl-copy on Wayland
 // ($WAYLAND_DISPLAY set); xclip, else xsel, on X11 ($DISPLAY set); pbcopy on
-// macOS; and without any graphical session, standard output. A graphical
-// session without its tool gets none, and a hint that names the package to
-// install. The choice depends only on the two lookups it is given, so it can
-// be tried out with a table of environments without starting anything.
+// macOS; without any graphical session, none (standard output, which takes
+// every result, is then the only destination). A graphical session without
+// its tool gets none too, and a hint that names the package to install. The choice depends only on
+// the two lookups it is given, so it can be tried out with a table of environments without starting
+// anything.
 #ifndef KORVATEX_PLATFORM_CLIPBOARD_TOOL_H_
 #define KORVATEX_PLATFORM_CLIPBOARD_TOOL_H_
 
@@ -21,15 +22,16 @@ using EnvironmentLookup = std::function<std::string(const char* name)>;
 // True when a program of that name can be started.
 using ProgramLookup = std::function<bool(const std::string& name)>;
 
-// Where clipboard texts go. Emptying runs `empty` with no input; a text is
-// handed to `hand_over`. Standard output takes the texts itself.
+// The clipboard tool. Emptying runs `empty` with no input; a text is handed
+// to `hand_over`.
 struct ClipboardBackend {
-  bool is_standard_output = false;
   Tool empty;
   Tool hand_over;
 };
 
-// The backend chosen, or none and the CP932 hint that names what to install.
+// The backend chosen; or none, with the CP932 hint that names what to
+// install when a graphical session lacks its tool, or without one when
+// there is no clipboard (no graphical session).
 struct ClipboardChoice {
   std::optional<ClipboardBackend> backend;
   const char* missing_tool_hint = nullptr;

@@ -1,10 +1,10 @@
 // The entry of the POSIX program.
 //
-// Arguments arrive in the locale's encoding and are converted to CP932; the
-// program path is the real program's. "--help" and "--version" are answered
-// here; everything else goes to the command front end, on the POSIX
-// platform (posix_platform.h) with the clipboard tool it finds
-// (clipboard_tool.h).
+// Arguments arrive in the locale's encoding and are converted to CP932
+// (the marks of formulas as web pages write them folded first); the program
+// path is the real program's. "--help" and "--version" are answered here;
+// everything else goes to the command front end, on the POSIX platform
+// (posix_platform.h) with the clipboard tool it finds (clipboard_tool.h).
 #include <fcntl.h>
 #include <langinfo.h>
 #include <unistd.h>
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
   if (const std::optional<int> code = RunOption(argc, argv, codeset, output_closed)) return *code;
 
   std::vector<std::string> args{ProgramPath(argv[0])};  // null when argc is 0
-  for (int i = 1; i < argc; ++i) args.push_back(ToCp932(argv[i], codeset));
+  for (int i = 1; i < argc; ++i) args.push_back(ArgumentToCp932(argv[i], codeset));
   std::vector<char*> arg_pointers;
   for (std::string& arg : args) arg_pointers.push_back(arg.data());
   arg_pointers.push_back(nullptr);
@@ -103,8 +103,11 @@ int main(int argc, char** argv) {
   if (code == kNoClipboard && platform.MissingToolHint() != nullptr) {
     Print(stderr, std::string(platform.MissingToolHint()) + "\n", codeset);
   }
-  if (code == kBadSymbol && args.size() == 2 && LooksLikeOption(args[1].c_str())) {
-    Print(stderr, std::string(texts::kSeeHelpOption) + "\n", codeset);
+  // An argument list the program cannot read, or an option mistyped: where
+  // to learn how to call it.
+  if (code == kTooFewParameters || code == kBadParameters ||
+      (code == kBadSymbol && args.size() == 2 && LooksLikeOption(args[1].c_str()))) {
+    Print(stderr, std::string(texts::kSeeUsage) + "\n", codeset);
   }
   return code;
 }

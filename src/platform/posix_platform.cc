@@ -117,36 +117,45 @@ std::string OutputFailureLine(int error, const std::string& codeset) {
   return FromCp932(texts::kOutputNotWritten, codeset) + std::strerror(error) + "\n";
 }
 
-bool PosixPlatform::OpenClipboard() { return backend_.has_value(); }
+bool PosixPlatform::OpenClipboard() { return backend_ || missing_tool_hint_ == nullptr; }
 
 // Every run empties the clipboard at its start and again just before it
 // hands over its result; the second time there is nothing to empty, and
 // starting the clipboard tool once more would only cost time. Standard
-// output has nothing to empty, but one that was closed cannot take a
-// result: the run fails at once, as with a clipboard that cannot be opened.
+// output has nothing to empty; but a run with neither a clipboard nor a
+// standard output (closed when the program started) could not give its
+// result anywhere, and fails at once, as with a clipboard that cannot be
+// opened.
 bool PosixPlatform::EmptyClipboard() {
-  if (!backend_) return false;
-  if (backend_->is_standard_output && output_ == nullptr) {
-    ReportOutputFailure(EBADF);
-    return false;
+  if (!OpenClipboard()) return false;
+  if (!backend_) {
+    if (output_ == nullptr) ReportOutputFailure(EBADF);
+    return output_ != nullptr;
   }
-  if (!emptied_) emptied_ = backend_->is_standard_output || RunTool(backend_->empty, "");
+  if (!emptied_) emptied_ = RunTool(backend_->empty, "");
   return emptied_;
 }
 
+// The text goes to every destination, each tried whatever the other did:
+// standard output (the formula line, which has no line end, gets one) and
+// the clipboard tool. It counts as handed over only when each took it.
 bool PosixPlatform::SetClipboardText(std::string_view text) {
-  if (!backend_) return false;
+  if (!OpenClipboard()) return false;
   emptied_ = false;
   const std::string lf_text = WithLfLineEnds(text);
-  if (!backend_->is_standard_output) {
-    return RunTool(backend_->hand_over, FromCp932(lf_text, "UTF-8"));
+  bool taken = true;
+  if (output_ != nullptr) {
+    const bool ends_line = !lf_text.empty() && lf_text.back() == '\n';
+    if (!Print(output_, ends_line ? lf_text : lf_text + "\n", codeset_)) {
+      ReportOutputFailure(errno);
+      taken = false;
+    }
+  } else if (!backend_) {
+    ReportOutputFailure(EBADF);
+    return false;
   }
-  const bool ends_line = !lf_text.empty() && lf_text.back() == '\n';
-  if (output_ != nullptr && Print(output_, ends_line ? lf_text : lf_text + "\n", codeset_)) {
-    return true;
-  }
-  ReportOutputFailure(output_ == nullptr ? EBADF : errno);
-  return false;
+  if (backend_ && !RunTool(backend_->hand_over, FromCp932(lf_text, "UTF-8"))) taken = false;
+  return taken;
 }
 
 void PosixPlatform::CloseClipboard() {}

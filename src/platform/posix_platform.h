@@ -1,12 +1,12 @@
 // The POSIX platform: Linux first, macOS where it costs little.
 //
-// The clipboard is the tool chosen by clipboard_tool.h, which takes UTF-8
-// text on standard input; without any graphical session it is standard
-// output, in the locale's encoding. Texts leave with LF line ends. Messages
-// go to standard error as one line, "caption: text". Paths are the bytes
-// the system names files by, in the locale's encoding. The help opens as
-// HTML pages in a browser. Also here: where the program and the user's
-// settings file are.
+// A result goes to standard output, in the locale's encoding, and to the
+// clipboard tool chosen by clipboard_tool.h, which takes UTF-8 text on
+// standard input, when there is one; both must take it. Texts leave with LF
+// line ends. Messages go to standard error as one line, "caption: text".
+// Paths are the bytes the system names files by, in the locale's encoding.
+// The help opens as HTML pages in a browser. Also here: where the program
+// and the user's settings file are.
 #ifndef KORVATEX_PLATFORM_POSIX_PLATFORM_H_
 #define KORVATEX_PLATFORM_POSIX_PLATFORM_H_
 
@@ -20,10 +20,10 @@
 
 class PosixPlatform : public Platform {
  public:
-  // `codeset` is the locale's, for standard output and error; a text for
-  // standard output goes to `output`, messages to `errors`. A null `output`
-  // is a standard output that was closed when the program started: as the
-  // clipboard it cannot be used, since the result would go nowhere.
+  // `codeset` is the locale's, for standard output and error; results go to
+  // `output`, messages to `errors`. A null `output` is a standard output
+  // that was closed when the program started: it is no destination, and a
+  // run with no clipboard either cannot give its result at all.
   PosixPlatform(std::string codeset, ClipboardChoice clipboard, FILE* output = stdout,
                 FILE* errors = stderr);
 

@@ -267,7 +267,7 @@ bool RunTool(const Tool& tool, std::string_view input) {
   int pipe_fds[2];
   if (pipe(pipe_fds) != 0) return false;
   const int error_fd = OpenScratchFile();
-  const std::optional<pid_t> child = Spawn(tool, pipe_fds[0], error_fd, false);
+  const std::optional<pid_t> child = Spawn(tool, pipe_fds[0], error_fd, tool.own_session);
   const int spawn_error = errno;
   close(pipe_fds[0]);
   if (child) WriteAll(pipe_fds[1], input);  // a tool that stops reading: its status decides

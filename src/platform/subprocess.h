@@ -3,7 +3,9 @@
 // Two kinds are started: a clipboard tool, which gets a text on its
 // standard input and is waited for, and the help viewer, which is given a
 // moment to fail and then left to run. Neither holds any other file of this
-// program. The choice of which tool to run is made elsewhere
+// program, and a tool that serves the clipboard in the background holds no
+// standard stream of the caller either (`korvatex Fe | cat` ends when this
+// program does). The choice of which tool to run is made elsewhere
 // (clipboard_tool.h).
 #ifndef KORVATEX_PLATFORM_SUBPROCESS_H_
 #define KORVATEX_PLATFORM_SUBPROCESS_H_
@@ -27,6 +29,11 @@ struct Tool {
   // serving process has asked for the clipboard, which may then come after
   // a later tool's request and take the clipboard from it.
   std::string ready_message;
+  // Started in a session of its own, without a controlling terminal: set
+  // for a tool that goes on serving the clipboard after it returns (xclip,
+  // xsel, wl-copy). In the caller's session the hang-up that closing the
+  // terminal sends would end it, and the result with it.
+  bool own_session = false;
 };
 
 // Runs `tool` with `input` on its standard input; true when it exits 0

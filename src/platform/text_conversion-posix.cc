@@ -58,6 +58,41 @@ std::optional<std::string> Convert(std::string_view text, const char* from, cons
   return out;
 }
 
+// The UTF-8 forms of the middle dots that stand for the hydrate separator.
+constexpr std::string_view kMiddleDots[] = {"\xC2\xB7", "\xE2\x80\xA2", "\xE2\x88\x99",
+                                            "\xE2\x8B\x85"};
+// The subscript digits are U+2080 to U+2089: these two bytes, then 0x80 to 0x89.
+constexpr std::string_view kSubscriptLead = "\xE2\x82";
+
+// `text` (UTF-8) with the middle dots made "." and the subscript digits
+// plain. UTF-8 never has a lead byte inside a character, so a match at any
+// byte is a whole character.
+std::string FoldFormulaMarks(std::string_view text) {
+  std::string folded;
+  folded.reserve(text.size());
+  while (!text.empty()) {
+    size_t taken = 0;
+    if (text.substr(0, 2) == kSubscriptLead && text.size() > 2 &&
+        static_cast<unsigned char>(text[2]) >= 0x80 &&
+        static_cast<unsigned char>(text[2]) <= 0x89) {
+      folded += static_cast<char>('0' + (static_cast<unsigned char>(text[2]) - 0x80));
+      taken = 3;
+    }
+    for (const std::string_view dot : kMiddleDots) {
+      if (taken == 0 && text.substr(0, dot.size()) == dot) {
+        folded += '.';
+        taken = dot.size();
+      }
+    }
+    if (taken == 0) {
+      folded += text[0];
+      taken = 1;
+    }
+    text.remove_prefix(taken);
+  }
+  return folded;
+}
+
 }  // namespace
 
 std::optional<std::string> ConvertExactly(std::string_view text, const std::string& from,
@@ -89,6 +124,10 @@ std::string ToCp932(std::string_view text, const std::string& codeset) {
                    return length == 0 ? size_t{1} : length;  // a whole unmappable character
                  })
       .value_or(std::string(text));
+}
+
+std::string ArgumentToCp932(std::string_view text, const std::string& codeset) {
+  return IsUtf8(codeset) ? ToCp932(FoldFormulaMarks(text), codeset) : ToCp932(text, codeset);
 }
 
 std::string FromCp932(std::string_view text, const std::string& codeset) {

@@ -22,6 +22,13 @@ std::string EffectiveCodeset(std::string_view codeset);
 // `text` from `codeset` to CP932; unconvertible characters become "?".
 std::string ToCp932(std::string_view text, const std::string& codeset);
 
+// An argument from `codeset` to CP932, as ToCp932, after the marks that
+// web pages and Western texts write formulas with, and CP932 lacks, are
+// folded (in a UTF-8 locale): the middle dots U+00B7, U+2022, U+2219 and
+// U+22C5 to the hydrate separator ".", the subscript digits U+2080 to
+// U+2089 to "0" to "9". "CuSO₄·5H₂O" becomes "CuSO4.5H2O".
+std::string ArgumentToCp932(std::string_view text, const std::string& codeset);
+
 // `text` from CP932 to `codeset`; invalid CP932 becomes U+FFFD when the
 // codeset is UTF-8, else "?".
 std::string FromCp932(std::string_view text, const std::string& codeset);
