@@ -33,6 +33,7 @@ TEST(LineReaderTest, ReadsLikeAWindowsTextStream) {
        {"a\n", "b"}},                                     // 0x1A ends the file
       {"abcdef\ngh\n", 4, {"abc", "def", "\n", "gh\n"}},  // at most limit - 1 bytes
       {"a\rbcdef\n", 4, {"abc", "def", "\n"}},            // bytes kept count, not bytes read
+      {"ab\n", 1, {}},                                    // a limit of 1 takes nothing
       {std::string("ab\0cd\nef\n", 9),
        LineReader::kWholeLine,
        {"ab", "ef\n"}},  // a NUL ends the text

@@ -4,20 +4,24 @@
 # messages. With --clipboard only the exit status and the clipboard text
 # count, for builds that are meant to differ in what they print. Each
 # program runs from the same folder, beside the same data file, so that
-# paths in messages agree.
-#   compare_programs.sh [--clipboard] PROGRAM_A PROGRAM_B DATA_FILE
+# paths in messages agree; given DATA_FILE_B, program B runs beside that
+# one instead (under the same name), to show that two data files, such as
+# one file saved in two encodings, read alike.
+#   compare_programs.sh [--clipboard] PROGRAM_A PROGRAM_B DATA_FILE [DATA_FILE_B]
 set -u
 clipboard_only=false
 if [ "${1:-}" = --clipboard ]; then clipboard_only=true; shift; fi
 program_a="$1"
 program_b="$2"
 data_file="$3"
+data_file_b="${4:-$3}"
 # Without the data file both programs fail alike, and would compare equal.
-[ -f "$data_file" ] || { echo "compare_programs.sh: no data file $data_file" >&2; exit 2; }
+for file in "$data_file" "$data_file_b"; do
+  [ -f "$file" ] || { echo "compare_programs.sh: no data file $file" >&2; exit 2; }
+done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/run"
-cp "$data_file" "$work/run/KORVATEX.CSV"
 
 # One request a line; the words of a line are the arguments.
 {
@@ -38,6 +42,7 @@ cp "$data_file" "$work/run/KORVATEX.CSV"
 # (unless only the clipboard counts) its standard output and error.
 run_all() {
   cp "$1" "$work/run/korvatex"
+  cp "$2" "$work/run/KORVATEX.CSV"
   while IFS= read -r request; do
     rm -f "$work/clipboard"
     # shellcheck disable=SC2086
@@ -49,8 +54,8 @@ run_all() {
   done < "$work/requests"
 }
 
-run_all "$program_a" > "$work/a"
-run_all "$program_b" > "$work/b"
+run_all "$program_a" "$data_file" > "$work/a"
+run_all "$program_b" "$data_file_b" > "$work/b"
 if cmp -s "$work/a" "$work/b"; then
   echo "ok: the same bytes for $(wc -l < "$work/requests") requests"
 else

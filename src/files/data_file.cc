@@ -32,35 +32,32 @@ std::unique_ptr<ElementDataFile> ElementDataFile::Open(const std::string& path) 
   // The encoding is told from what a text-mode read sees, up to a 0x1A.
   const TextEncoding encoding =
       TextEncodingOf(std::string_view(*bytes).substr(0, bytes->find('\x1A')));
-  LineReader reader(encoding == TextEncoding::kCp932 ? std::move(*bytes)
-                                                     : ConvertToCp932(*bytes, encoding));
-  bytes.reset();
-
-  std::unique_ptr<ElementDataFile> file(new ElementDataFile);
-  std::string line;
-  if (!reader.ReadLine(&line)) return file;
-  file->title_ = line;
-  for (int position = 1; reader.ReadLine(&line); ++position) {
+  std::unique_ptr<ElementDataFile> file(new ElementDataFile(
+      encoding == TextEncoding::kCp932 ? std::move(*bytes) : ConvertToCp932(*bytes, encoding)));
+  file->title_ = file->lines_.NextLine();
+  if (!file->title_) return file;
+  file->last_line_ = *file->title_;
+  for (int position = 1; const auto line = file->lines_.NextLine(); ++position) {
     if (position <= kElementCount) {
-      file->by_position_[position - 1] = line;
+      file->by_position_[position - 1] = *line;
       file->positions_ = position;
     }
-    const int number = FirstColumnNumber(line);
+    const int number = FirstColumnNumber(*line);
     if (number >= 1 && number <= kElementCount && !file->numbered_[number - 1]) {
-      file->numbered_[number - 1] = line;
+      file->numbered_[number - 1] = *line;
     }
+    file->last_line_ = *line;
   }
-  file->last_line_ = std::move(line);
   return file;
 }
 
 std::optional<std::string_view> ElementDataFile::ElementLine(int number) const {
-  const std::optional<std::string>& numbered = numbered_[number - 1];
+  const std::optional<std::string_view> numbered = numbered_[number - 1];
   if (number > positions_) {
     if (numbered) return *numbered;
     return std::nullopt;
   }
-  const std::string& in_place = by_position_[number - 1];
+  const std::string_view in_place = by_position_[number - 1];
   const int written = FirstColumnNumber(in_place);
   if (written == number) return in_place;
   if (numbered) return *numbered;
@@ -69,6 +66,5 @@ std::optional<std::string_view> ElementDataFile::ElementLine(int number) const {
 }
 
 std::string_view ElementDataFile::LineByPosition(int number) const {
-  return number <= positions_ ? std::string_view(by_position_[number - 1])
-                              : std::string_view(last_line_);
+  return number <= positions_ ? by_position_[number - 1] : last_line_;
 }

@@ -23,6 +23,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+
+#include "files/line_reader.h"
 
 // The elements the data file has a line for: atomic numbers 1 to 111.
 constexpr int kElementCount = 111;
@@ -34,7 +37,7 @@ class ElementDataFile {
   static std::unique_ptr<ElementDataFile> Open(const std::string& path);
 
   // The title line; none when the file holds no line at all.
-  const std::optional<std::string>& TitleLine() const { return title_; }
+  std::optional<std::string_view> TitleLine() const { return title_; }
 
   // The line of the element with atomic number `number` (1 to
   // kElementCount), found as described above; none when the file has no
@@ -46,15 +49,16 @@ class ElementDataFile {
   std::string_view LineByPosition(int number) const;
 
  private:
-  ElementDataFile() = default;
+  explicit ElementDataFile(std::string text) : lines_(std::move(text)) {}
 
-  std::optional<std::string> title_;
+  LineReader lines_;  // holds the text every line below lies in
+  std::optional<std::string_view> title_;
   // Element line i + 1 by position; fewer when the file ends early.
-  std::array<std::string, kElementCount> by_position_;
+  std::array<std::string_view, kElementCount> by_position_;
   int positions_ = 0;
   // For number i + 1, the first line whose first column says so.
-  std::array<std::optional<std::string>, kElementCount> numbered_;
-  std::string last_line_;
+  std::array<std::optional<std::string_view>, kElementCount> numbered_;
+  std::string_view last_line_;
 };
 
 #endif  // KORVATEX_FILES_DATA_FILE_H_

@@ -80,59 +80,51 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
+LineReader::LineReader(std::string bytes) : text_(std::move(bytes)) {
+  text_.resize(std::min(text_.find('\x1A'), text_.size()));
+  // Every CR dropped, moving each run between two of them down at once.
+  const size_t first = text_.find('\r');
+  if (first == std::string::npos) return;
+  char* const data = text_.data();
+  char* const end = data + text_.size();
+  char* out = data + first;
+  for (char* run = out + 1; run < end;) {
+    char* const cr = static_cast<char*>(std::memchr(run, '\r', static_cast<size_t>(end - run)));
+    char* const stop = cr != nullptr ? cr : end;
+    std::memmove(out, run, static_cast<size_t>(stop - run));
+    out += stop - run;
+    run = stop + 1;
+  }
+  text_.resize(static_cast<size_t>(out - data));
+}
+
 std::unique_ptr<LineReader> LineReader::Open(const std::string& path) {
   std::optional<std::string> bytes = ReadFileBytes(path);
   if (!bytes) return nullptr;
   return std::make_unique<LineReader>(std::move(*bytes));
 }
 
-namespace {
-
-// The first byte in [start, stop) that a line read must look at: the CR it
-// drops, the 0x1A that ends the file or the LF that ends the line.
-const char* FindSpecial(const char* start, const char* stop) {
-  const void* lf = std::memchr(start, '\n', static_cast<size_t>(stop - start));
-  if (lf != nullptr) stop = static_cast<const char*>(lf);
-  for (const char special : {'\r', '\x1A'}) {
-    const void* found = std::memchr(start, special, static_cast<size_t>(stop - start));
-    if (found != nullptr) stop = static_cast<const char*>(found);
+std::optional<std::string_view> LineReader::NextLine(size_t limit) {
+  if (taken_ >= text_.size()) return std::nullopt;
+  const std::string_view rest = std::string_view(text_).substr(taken_);
+  const size_t lf = rest.find('\n');
+  // The line with its LF; a whole-line read skips what it does not keep.
+  const std::string_view whole = rest.substr(0, lf == std::string_view::npos ? lf : lf + 1);
+  std::string_view line;
+  if (limit == kWholeLine) {
+    line = whole.substr(0, kMaxKeptLineBytes);
+    taken_ += whole.size();
+  } else {
+    line = whole.substr(0, limit - 1);
+    if (line.empty()) return std::nullopt;  // a limit of 1 takes nothing
+    taken_ += line.size();
   }
-  return stop;
+  return line.substr(0, line.find('\0'));
 }
 
-}  // namespace
-
 bool LineReader::ReadLine(std::string* line, size_t limit) {
-  const bool whole_line = limit == kWholeLine;
-  const size_t most_kept = whole_line ? kMaxKeptLineBytes : limit - 1;
-  const char* const data = bytes_.data();
-  const size_t size = bytes_.size();
-  std::string read;
-  bool took_any = false;
-  // The plain bytes up to the next CR, 0x1A or LF are taken as one run.
-  while ((whole_line || read.size() < most_kept) && !at_end_ && taken_ < size) {
-    const char* start = data + taken_;
-    size_t run = static_cast<size_t>(FindSpecial(start, data + size) - start);
-    if (!whole_line) run = std::min(run, most_kept - read.size());
-    if (run > 0) {
-      took_any = true;
-      read.append(start, std::min(run, most_kept - read.size()));
-      taken_ += run;
-      continue;
-    }
-    const char special = data[taken_++];
-    if (special == '\x1A') {
-      at_end_ = true;
-      break;
-    }
-    if (special == '\r') continue;
-    took_any = true;  // the LF
-    if (read.size() < most_kept) read += '\n';
-    break;
-  }
-  if (!took_any) return false;
-  const size_t nul = read.find('\0');
-  if (nul != std::string::npos) read.resize(nul);
-  *line = std::move(read);
+  const std::optional<std::string_view> next = NextLine(limit);
+  if (!next) return false;
+  line->assign(*next);
   return true;
 }

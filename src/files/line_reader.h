@@ -27,7 +27,7 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
+#include <string_view>
 
 // The bytes of the file at `path`, at most kMaxFileBytes of them; none when
 // it cannot be opened or is not a regular file.
@@ -43,7 +43,7 @@ class LineReader {
 
   // Reads the lines of `bytes`, the content of a file (at most
   // kMaxFileBytes of it).
-  explicit LineReader(std::string bytes) : bytes_(std::move(bytes)) {}
+  explicit LineReader(std::string bytes);
 
   // Opens `path` for reading; nullptr when it cannot be opened or is not a
   // regular file.
@@ -55,10 +55,13 @@ class LineReader {
   // reads lines as C strings, which end there.
   bool ReadLine(std::string* line, size_t limit = kWholeLine);
 
+  // The next line as ReadLine reads it, held by the reader and valid as
+  // long as it lives; none at the end of the file.
+  std::optional<std::string_view> NextLine(size_t limit = kWholeLine);
+
  private:
-  std::string bytes_;
-  size_t taken_ = 0;  // bytes of bytes_ read so far
-  bool at_end_ = false;
+  std::string text_;  // the file as text mode reads it: no CR, nothing after a 0x1A
+  size_t taken_ = 0;  // bytes of text_ read so far
 };
 
 #endif  // KORVATEX_FILES_LINE_READER_H_

@@ -141,27 +141,32 @@ C.UTF-8|元素データ
 FOLDERS
 
 # Settings files as other software saves them: UTF-8 as Notepad does,
-# without and with a byte order mark, and CP932, also under code page
-# 1252. Line 4 gives 3 decimal places, line 9 a data file in a Japanese
-# folder; there is none beside the program.
+# without and with a byte order mark, CP932, also under code page 1252, and
+# UTF-16. Line 4 gives 3 decimal places, line 9 a data file in a Japanese
+# folder, in CP932 or as a spreadsheet saves "CSV UTF-8", by its full path
+# or relative to the settings file; there is none beside the program, and
+# the program is started from another folder.
 windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
 mkdir -p "$work/設定" "$work/共有データ"
 cp "$build/korvatex.exe" "$work/設定/"
 cp "$app/KORVATEX.CSV" "$work/共有データ/元素表.csv"
+{ printf '\357\273\277'; iconv -f CP932 -t UTF-8 "$app/KORVATEX.CSV"; } > "$work/共有データ/utf8.csv"
 shared=$(windows_path "$work/共有データ/元素表.csv")
-while IFS='|' read -r lang encoding; do
-  { [ "$encoding" = "UTF-8 BOM" ] && printf '\357\273\277'
-    printf '%s\r\n' '[元素データ表示]' 'a=1' 'b=2' '桁数=3' 'c=' 'd=' 'e=' 'f=' "データ=$shared" |
-      if [ "$encoding" = CP932 ]; then to_cp932; else cat; fi
+while IFS='|' read -r lang encoding data; do
+  { case $encoding in "UTF-8 BOM") printf '\357\273\277' ;; UTF-16LE) printf '\377\376' ;; esac
+    printf '%s\r\n' '[元素データ表示]' 'a=1' 'b=2' '桁数=3' 'c=' 'd=' 'e=' 'f=' "データ=$data" |
+      case $encoding in CP932) to_cp932 ;; UTF-16LE) iconv -f UTF-8 -t UTF-16LE ;; *) cat ;; esac
   } > "$work/設定/KORVATEX.INI"
-  got=$(cd "$work/設定" && LANG=$lang wine korvatex.exe /W H2O >/dev/null 2>&1; echo $?)
-  if [ "$got" = 0 ]; then expect_clipboard "settings in $encoding, $lang" "化学式：H2O${tab}分子量・式量＝ 18.015"
-  else report FAIL "settings in $encoding, $lang: exit $got"; fi
+  got=$(cd "$work" && LANG=$lang wine 設定/korvatex.exe /W H2O >/dev/null 2>&1; echo $?)
+  if [ "$got" = 0 ]; then expect_clipboard "settings in $encoding, $lang, $data" "化学式：H2O${tab}分子量・式量＝ 18.015"
+  else report FAIL "settings in $encoding, $lang, $data: exit $got"; fi
 done <<SETTINGS
-ja_JP.UTF-8|UTF-8
-ja_JP.UTF-8|UTF-8 BOM
-ja_JP.UTF-8|CP932
-C.UTF-8|CP932
+ja_JP.UTF-8|UTF-8|$shared
+ja_JP.UTF-8|UTF-8 BOM|$shared
+ja_JP.UTF-8|CP932|$shared
+C.UTF-8|CP932|$shared
+ja_JP.UTF-8|UTF-16LE|$(windows_path "$work/共有データ/utf8.csv")
+ja_JP.UTF-8|CP932|..\\共有データ\\元素表.csv
 SETTINGS
 
 # Every result code as the exit status.
