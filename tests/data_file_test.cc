@@ -16,6 +16,7 @@
 #include "main/messages.h"
 #include "platform/text_conversion.h"
 #include "test_support.h"
+#include "text/fold.h"
 
 namespace {
 
@@ -336,6 +337,38 @@ TEST(DataFileTest, EditedFilesGiveEachElementItsOwnLine) {
       EXPECT_NE(outcome.message.find(folder.File("KORVATEX.CSV")), std::string::npos);
     }
   }
+}
+
+// An element by its Japanese name, its reading in either kana or its English
+// name in any case gives the same report as its symbol; anything else keeps
+// the symbol's code and message.
+TEST(DataFileTest, AnElementByItsName) {
+  ScratchFolder folder;
+  std::filesystem::copy_file(KORVATEX_DATA_FILE, folder.File("KORVATEX.CSV"));
+  const struct {
+    const char* argument;
+    const char* same_as;  // the symbol; nullptr: code 5, as for an unknown symbol
+  } cases[] = {
+      {"鉄", "Fe"},       {"てつ", "Fe"},   {"テツ", "Fe"},          {"iron", "Fe"},
+      {"IRON", "Fe"},     {"Iron", "Fe"},   {"ｉｒｏｎ", "Fe"},      {"水素", "H"},
+      {"シュウソ", "Br"}, {"zinc", "Zn"},   {"fe", nullptr},         {"Iro", nullptr},
+      {"すい", nullptr},  {"鉄 ", nullptr}, {"ｔｅｔｓｕ", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.argument);
+    const Outcome outcome = RunCommand(folder, {Cp932(c.argument)});
+    if (c.same_as == nullptr) {
+      EXPECT_EQ(outcome.code, kBadSymbol);
+      EXPECT_EQ(outcome.message, Cp932("「") + FoldFullWidth(Cp932(c.argument)) +
+                                     Cp932("」は、不正な元素記号です。"));
+    } else {
+      EXPECT_EQ(outcome.code, 0);
+      EXPECT_EQ(outcome.clipboard, RunCommand(folder, {c.same_as}).clipboard);
+    }
+  }
+  // Letters' case is ignored in single bytes only: ア (83 41) is no ヂ (83 61).
+  folder.Write("KORVATEX.CSV", DataFile().Line(1, Cp932("1,H,水素,ア,語源,すいそ,1.0\r\n")).Text());
+  EXPECT_EQ(RunCommand(folder, {Cp932("ヂ")}).code, kBadSymbol);
 }
 
 }  // namespace

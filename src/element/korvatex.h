@@ -1,7 +1,8 @@
 // The element command: `korvatex Fe` or `korvatex 26`.
 //
-// Construction resolves the argument to an element, by symbol first and
-// then by atomic number; `Run` reads the title line and the element's line
+// Construction resolves the argument to an element, by symbol first, then
+// by atomic number, and last by the Japanese name, the reading (in either
+// kana) or the English name (in any case) in the data file; `Run` reads the title line and the element's line
 // from the data file and gives the element report.
 #ifndef KORVATEX_ELEMENT_KORVATEX_H_
 #define KORVATEX_ELEMENT_KORVATEX_H_

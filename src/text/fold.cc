@@ -63,3 +63,24 @@ char* FoldFullWidth(char* text) {
   std::memcpy(text, folded.c_str(), folded.size() + 1);
   return text;
 }
+
+std::string KatakanaToHiragana(std::string_view text) {
+  // ァ (0x8340) to ン (0x8393) skip 0x837F, which is no trail byte; ぁ
+  // (0x829F) to ん (0x82F1) run without a gap.
+  constexpr unsigned kFirstKatakana = 0x8340, kLastKatakana = 0x8393, kGap = 0x837F;
+  constexpr unsigned kFirstHiragana = 0x829F;
+  std::string folded;
+  for (const cp932::Char c : cp932::Chars(text)) {
+    const unsigned code = c.bytes.size() == 2 ? static_cast<unsigned char>(c.bytes[0]) << 8 |
+                                                    static_cast<unsigned char>(c.bytes[1])
+                                              : 0;
+    if (code < kFirstKatakana || code > kLastKatakana) {
+      folded += c.bytes;
+      continue;
+    }
+    const unsigned hiragana = kFirstHiragana + code - kFirstKatakana - (code > kGap ? 1 : 0);
+    folded += static_cast<char>(hiragana >> 8);
+    folded += static_cast<char>(hiragana & 0xFF);
+  }
+  return folded;
+}

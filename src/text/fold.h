@@ -24,4 +24,8 @@ std::string FoldFullWidth(std::string_view text);
 // Folds a NUL-terminated text in place and returns it.
 char* FoldFullWidth(char* text);
 
+// `text` with every katakana that has a hiragana in CP932 (ァ to ン)
+// replaced by it, so that a reading typed in either kana compares alike.
+std::string KatakanaToHiragana(std::string_view text);
+
 #endif  // KORVATEX_TEXT_FOLD_H_
