@@ -108,6 +108,9 @@ TEST_F(ProgramTest, FailuresLeaveTheClipboardEmpty) {
       {"/W h2o", 9, u8"分子量・式量計算: 「h2o」は、不正な化学式です。\n"},
       {"/W H2O 8", 11, u8"分子量・式量計算: 小数点以下の桁数は、０から７までです。\n"},
       {"--hepl", 5, kTitle + u8": 「--hepl」は、不正な元素記号です。\n" + kSeeUsage},
+      {"-v", 5, kTitle + u8": 「-v」は、不正な元素記号です。\n" + kSeeUsage},
+      {"'-?'", 5, kTitle + u8": 「-?」は、不正な元素記号です。\n" + kSeeUsage},
+      {"-1", 5, kTitle + u8": 「-1」は、不正な元素記号です。\n"},  // a number, not an option
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args);
@@ -316,6 +319,17 @@ TEST_F(ProgramTest, OptionsAloneShowUsageOrVersionAndLeaveTheClipboardAlone) {
   for (const char* part :
        {"/W", "korvatex '/?'", "KORVATEX_CLIPBOARD", "man korvatex", "KORVATEX.INI"}) {
     EXPECT_NE(usage.find(part), std::string::npos) << part;
+  }
+  // Every line fits a terminal of 80 columns; a character of three UTF-8
+  // bytes (kana, kanji, full-width forms) takes two.
+  size_t columns = 0;
+  for (const char c : usage) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\n')
+      columns = 0;
+    else if (byte < 0x80 || byte >= 0xE0)
+      columns += byte < 0x80 ? 1 : 2;
+    ASSERT_LE(columns, 80u);
   }
 }
 

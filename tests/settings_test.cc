@@ -101,6 +101,46 @@ TEST(SettingsTest, APersonalFileTakesThePlaceOfTheOneBesideTheProgram) {
   EXPECT_EQ(Read(folder, folder.File("config/p.ini")).data_file, folder.File("config/sub/my.csv"));
 }
 
+// The system's settings file when the user has none, and paths as a Linux
+// user writes them there; the installed data file when none lies beside
+// the program.
+TEST(SettingsTest, SystemFileHomeFolderAndInstalledDataFile) {
+  ScratchFolder folder;
+  const std::string nine = "1\n2\n3\nd=3\n5\n6\n7\n8\n";
+  const std::string user = folder.Write("user.ini", nine + "D=/user.csv\n");
+  const std::string system = folder.Write("system.ini", nine + "D=/system.csv\n");
+  const std::string tilde = folder.Write("tilde.ini", nine + "D=~/data/my.csv\n");
+  const std::string empty = folder.Write("empty.ini", nine + "DataFile=\n");
+  const std::string installed = folder.Write("installed.csv", "");
+  const struct {
+    std::string personal, system, beside, installed;  // "": none
+    std::string data_file;
+  } cases[] = {
+      {user, system, "", "", "/user.csv"},
+      {folder.File("none.ini"), system, "", "", "/system.csv"},
+      {"", tilde, "", "", "/home/u/data/my.csv"},
+      {"", empty, "", "", folder.File("KORVATEX.CSV")},
+      {"", empty, "", installed, installed},
+      {"", "", nine, installed, installed},
+      {"", "", nine + "D=~/x.csv\n", "", folder.File("~/x.csv")},  // beside: no home folder
+      {"", "", nine + "D=\n", installed, ""},                      // beside: by position, as ever
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.data_file);
+    std::remove(folder.File("KORVATEX.INI").c_str());
+    if (!c.beside.empty()) folder.Write("KORVATEX.INI", c.beside);
+    const std::string program = folder.ProgramPath();
+    std::string data_file;
+    EXPECT_EQ(ReadSettings(&data_file, {program, c.personal, c.system, "/home/u", c.installed}), 3);
+    EXPECT_EQ(data_file, c.data_file);
+  }
+  folder.Write("KORVATEX.CSV", "");
+  folder.Write("KORVATEX.INI", nine);
+  std::string data_file;
+  ReadSettings(&data_file, {folder.ProgramPath(), "", "", "", installed});
+  EXPECT_EQ(data_file, folder.File("KORVATEX.CSV"));  // the one beside the program first
+}
+
 // Tags a path with the encoding it was read in, as a platform converts it.
 class TaggingPaths : public SystemPaths {
  public:
@@ -137,7 +177,10 @@ TEST(SettingsTest, LineNineConvertedFromTheFilesEncoding) {
     folder.Write("KORVATEX.INI", c.text);
     const TaggingPaths paths;
     std::string data_file;
-    EXPECT_EQ(ReadSettings(&data_file, {folder.ProgramPath(), "", &paths}), 2);
+    const std::string program = folder.ProgramPath();
+    SettingsLocation location{program};
+    location.paths = &paths;
+    EXPECT_EQ(ReadSettings(&data_file, location), 2);
     EXPECT_EQ(data_file, c.data_file);
   }
 }

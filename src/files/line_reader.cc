@@ -98,6 +98,12 @@ LineReader::LineReader(std::string bytes) : text_(std::move(bytes)) {
   text_.resize(static_cast<size_t>(out - data));
 }
 
+bool IsRegularFile(const std::string& path) {
+  const std::optional<SystemName> name = SystemNameOf(path);
+  FileStatus info;
+  return name && StatusOfName(*name, &info) == 0 && S_ISREG(info.st_mode);
+}
+
 std::unique_ptr<LineReader> LineReader::Open(const std::string& path) {
   std::optional<std::string> bytes = ReadFileBytes(path);
   if (!bytes) return nullptr;

@@ -33,6 +33,9 @@
 // it cannot be opened or is not a regular file.
 std::optional<std::string> ReadFileBytes(const std::string& path);
 
+// True when `path` names a regular file.
+bool IsRegularFile(const std::string& path);
+
 class LineReader {
  public:
   // A limit that reads every line to its end, however long, keeping at

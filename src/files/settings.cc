@@ -39,9 +39,20 @@ std::string_view UpToLineEnd(std::string_view value, TextEncoding encoding) {
 
 int ReadSettings(std::string* data_file_path, const SettingsLocation& location) {
   *data_file_path = SiblingPath(location.program_path, "KORVATEX.CSV");
-  std::string settings_path(location.personal_file);
+  if (!location.installed_data_file.empty() && !IsRegularFile(*data_file_path) &&
+      IsRegularFile(std::string(location.installed_data_file))) {
+    *data_file_path = location.installed_data_file;
+  }
+  std::string settings_path;
   std::optional<std::string> bytes;
-  const bool personal = !settings_path.empty() && (bytes = ReadFileBytes(settings_path));
+  for (const std::string_view own : {location.personal_file, location.system_file}) {
+    if (!own.empty() && (bytes = ReadFileBytes(std::string(own)))) {
+      settings_path = own;
+      break;
+    }
+  }
+  // korvatex's own files have no stand-ins for the lines they lack.
+  const bool personal = bytes.has_value();
   if (!bytes) {
     settings_path = SiblingPath(location.program_path, "KORVATEX.INI");
     bytes = ReadFileBytes(settings_path);
@@ -79,13 +90,19 @@ int ReadSettings(std::string* data_file_path, const SettingsLocation& location) 
   }
   if (const auto line = line_at(9)) {
     const size_t value = ValueStart(*line, encoding);
-    if (value != std::string_view::npos) {
-      const std::string_view text = UpToLineEnd(line->substr(value), encoding);
+    std::string_view text;
+    if (value != std::string_view::npos) text = UpToLineEnd(line->substr(value), encoding);
+    // In korvatex's own files, "DataFile=" alone keeps the default, and
+    // "~/" is the home folder, as a Linux user writes paths.
+    const bool home_path = personal && !location.home.empty() && text.substr(0, 2) == "~/";
+    if (value != std::string_view::npos && !(personal && text.empty())) {
       *data_file_path = location.paths != nullptr ? location.paths->PathFromSettings(text, encoding)
                                                   : std::string(text);
-      // A relative path names a file beside the settings file that gives
-      // it, wherever the program was started from.
-      if (!data_file_path->empty() && !IsAbsolutePath(*data_file_path)) {
+      if (home_path) {
+        *data_file_path = std::string(location.home) + data_file_path->substr(1);
+      } else if (!data_file_path->empty() && !IsAbsolutePath(*data_file_path)) {
+        // A relative path names a file beside the settings file that gives
+        // it, wherever the program was started from.
         *data_file_path = SiblingPath(settings_path, *data_file_path);
       }
     }

@@ -85,8 +85,7 @@ std::unique_ptr<Genso> MakeCommand(int argc, char** argv, const SettingsLocation
 
 }  // namespace
 
-int CommandMain(int argc, char** argv, Platform& platform,
-                std::string_view personal_settings_file) {
+int CommandMain(int argc, char** argv, Platform& platform, SettingsLocation files) {
   for (int i = 1; i < argc; ++i) FoldFullWidth(argv[i]);
 
   int code = kSuccess;
@@ -102,8 +101,9 @@ int CommandMain(int argc, char** argv, Platform& platform,
 
   std::unique_ptr<Genso> command;
   if (code == kSuccess) {
-    command =
-        MakeCommand(argc, argv, {argv[0], personal_settings_file, &platform}, &caption, &code);
+    files.program_path = argv[0];
+    files.paths = &platform;
+    command = MakeCommand(argc, argv, files, &caption, &code);
     if (command) {
       if (command->ResultCode == kSuccess) {
         const std::optional<std::string> result = command->Run();
@@ -123,10 +123,9 @@ int CommandMain(int argc, char** argv, Platform& platform,
   return code;
 }
 
-int RunCommandMain(int argc, char** argv, Platform& platform,
-                   std::string_view personal_settings_file) {
+int RunCommandMain(int argc, char** argv, Platform& platform, const SettingsLocation& files) {
   try {
-    return CommandMain(argc, argv, platform, personal_settings_file);
+    return CommandMain(argc, argv, platform, files);
   } catch (const std::exception& error) {
     const char* text = error.what();
     platform.ShowMessage(text != nullptr && *text != '\0' ? text : texts::kUnknownException,

@@ -10,18 +10,17 @@
 #ifndef KORVATEX_MAIN_COMMAND_MAIN_H_
 #define KORVATEX_MAIN_COMMAND_MAIN_H_
 
+#include "files/settings.h"
 #include "main/platform.h"
 
 // argv[0] is the program's full path; argv[1] onward are changed in place
 // (folded, and argv[1] upper-cased when there are two or more arguments).
-// `personal_settings_file`, when not empty, is read in place of the
-// settings file beside the program whenever it can be opened.
-int CommandMain(int argc, char** argv, Platform& platform,
-                std::string_view personal_settings_file = {});
+// `files` names the settings and data files that the system has beside the
+// ones next to the program; its program path and paths are filled in here.
+int CommandMain(int argc, char** argv, Platform& platform, SettingsLocation files = {});
 
 // `CommandMain`, for the process entry: an exception that escapes it (only
 // exhausted memory raises one) is shown with the stop icon and gives -1.
-int RunCommandMain(int argc, char** argv, Platform& platform,
-                   std::string_view personal_settings_file = {});
+int RunCommandMain(int argc, char** argv, Platform& platform, const SettingsLocation& files = {});
 
 #endif  // KORVATEX_MAIN_COMMAND_MAIN_H_

@@ -67,9 +67,12 @@ std::optional<int> RunOption(int argc, char** argv, const std::string& codeset,
   return kNoClipboard;
 }
 
-// True for an argument that looks like a mistyped option: it begins with
-// "--". Such an argument is taken as an element symbol, as on Windows.
-bool LooksLikeOption(const char* arg) { return std::string_view(arg).substr(0, 2) == "--"; }
+// True for an argument that looks like a mistyped option: "-" and then
+// anything but a digit (-v, -H, -?, --hepl; -1 is a number). Such an
+// argument is taken as an element symbol, as on Windows.
+bool LooksLikeOption(const char* arg) {
+  return arg[0] == '-' && arg[1] != '\0' && !(arg[1] >= '0' && arg[1] <= '9');
+}
 
 }  // namespace
 
@@ -98,8 +101,15 @@ int main(int argc, char** argv) {
       ChooseClipboardTool(
           Environment, [](const std::string& name) { return IsOnPath(name, Environment("PATH")); }),
       output_closed ? nullptr : stdout);
-  const int code = RunCommandMain(static_cast<int>(args.size()), arg_pointers.data(), platform,
-                                  PersonalSettingsFile(Environment));
+  const std::string personal_file = PersonalSettingsFile(Environment);
+  const std::string home = Environment("HOME");
+  SettingsLocation files;
+  files.personal_file = personal_file;
+  files.system_file = kSystemSettingsFile;
+  files.home = home;
+  files.installed_data_file = kInstalledDataFile;
+  const int code =
+      RunCommandMain(static_cast<int>(args.size()), arg_pointers.data(), platform, files);
   if (code == kNoClipboard && platform.MissingToolHint() != nullptr) {
     Print(stderr, std::string(platform.MissingToolHint()) + "\n", codeset);
   }

@@ -80,4 +80,12 @@ std::string ProgramPath(const char* argv0, const char* self_link = "/proc/self/e
 // when neither gives a folder.
 std::string PersonalSettingsFile(const EnvironmentLookup& environment);
 
+// The settings file for every user of the system, read when a user has none
+// of their own.
+constexpr char kSystemSettingsFile[] = "/etc/korvatex/KORVATEX.INI";
+
+// The data file that the Debian package installs, for a program that has
+// none beside it (a copy of the installed one, say).
+constexpr char kInstalledDataFile[] = "/usr/share/korvatex/KORVATEX.CSV";
+
 #endif  // KORVATEX_PLATFORM_POSIX_PLATFORM_H_

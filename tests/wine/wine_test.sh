@@ -87,6 +87,11 @@ hg_report="$(printf '%s\r\n' \
 "
 expect_clipboard "report for Hg" "$hg_report"
 expect_unicode "report for Hg" "$hg_report"
+# By name, its CP932 argument compared with the data file's CP932 names.
+for name in 水銀 すいぎん スイギン mercury; do
+  status_of "$app" "$name" >/dev/null
+  expect_clipboard "report for $name" "$hg_report"
+done
 # printf keeps the final CR LF; the command substitution dropped only the LF.
 tab=$(printf '\t')
 status_of "$app" /W CuSO4.5H2O 2 >/dev/null
