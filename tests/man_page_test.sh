@@ -42,5 +42,11 @@ for word in KORVATEX_CLIPBOARD WAYLAND_DISPLAY wl-copy xclip xsel pbcopy \
             KORVATEX.INI KORVATEX.CSV KORVATEX.CHM; do
   sed 's/\\-/-/g' "$page" | grep -qF -- "$word" || fail "the page does not mention $word"
 done
+# No word is broken across lines, at any width: a name copied from the page
+# must work.
+for width in 60 70 80; do
+  LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=$width man -E UTF-8 -l "$page" 2>/dev/null |
+    grep -E '[[:alnum:]_.]‐$' && fail "a word is hyphenated at width $width"
+done
 [ "$failed" = 0 ] && echo "ok: the man page"
 exit $failed
