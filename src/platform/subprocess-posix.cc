@@ -10,7 +10,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -193,9 +192,13 @@ namespace {
 
 // True when process `pid` sleeps (state S in /proc/<pid>/stat), or when
 // that cannot be told (no /proc).
+// Read with open and pread: a file stream would link libstdc++'s locale
+// and random_device code into the program, and with it a symbol that needs
+// glibc 2.36 (arc4random), which Ubuntu 22.04 lacks.
 bool Sleeps(pid_t pid) {
-  std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
-  const std::string stat{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  const int fd = open(("/proc/" + std::to_string(pid) + "/stat").c_str(), O_RDONLY | O_CLOEXEC);
+  const std::string stat = fd < 0 ? std::string() : ReadScratchFile(fd);
+  if (fd >= 0) close(fd);
   const size_t name_end = stat.rfind(')');  // the name may hold blanks and brackets
   return name_end == std::string::npos || stat.compare(name_end, 3, ") S") == 0;
 }
