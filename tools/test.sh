@@ -54,12 +54,12 @@ fuzz_counts() {  # rows "target executions ...": one per target
 }
 
 debian_package() {
-  (cd build && cpack -G DEB) &&
+  sh packaging/make_deb.sh build &&
     sh tests/package_test.sh "build/korvatex_${version}_$(dpkg --print-architecture).deb"
 }
 windows_package() {
   ls -l build-win/korvatex.exe build-win/KORVATEX.CSV build-win/KORVATEX.CHM &&
-    (cd build-win && cpack -G ZIP) && sh tests/package_test.sh build-win/korvatex-${version}-win64.zip
+    sh packaging/make_zip.sh build-win && sh tests/package_test.sh build-win/korvatex-${version}-win64.zip
 }
 
 # The builds are the presets of CMakePresets.json. Those that run CTest ask
