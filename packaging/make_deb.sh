@@ -34,12 +34,14 @@ find "$root" -type f -perm /111 -exec chmod 0755 {} +
 find "$root" -type f ! -perm /111 -exec chmod 0644 {} +
 
 mkdir -m 0755 "$root/DEBIAN"
-# The libraries the program links at run time (libstdc++ and libgcc are
-# linked in), and sensible-utils, whose sensible-browser "korvatex /?" may
-# start.
+# The libraries the programs link at run time, wherever the layout puts
+# them (libstdc++ and libgcc are linked in), and sensible-utils, whose
+# sensible-browser "korvatex /?" may start.
 if command -v dpkg-shlibdeps >/dev/null 2>&1; then
   printf 'Source: korvatex\n\nPackage: korvatex\nArchitecture: any\n' > "$work/debian/control"
-  libraries=$(cd "$work" && dpkg-shlibdeps -O debian/korvatex/usr/lib/korvatex/korvatex | sed -n 's/^shlibs:Depends=//p')
+  # shellcheck disable=SC2046
+  libraries=$(cd "$work" && dpkg-shlibdeps -O $(find debian/korvatex/usr -type f -perm /111 | sort) |
+    sed -n 's/^shlibs:Depends=//p')
 else
   libraries="libc6"
 fi

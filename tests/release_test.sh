@@ -7,7 +7,8 @@
 # is installed, else the differing bytes (cmp -l) and the names of the
 # members that differ. The first release is then checked as a user would:
 # sha256sum -c, the packages (package_test.sh) and the help file
-# (help_file_test.sh, which reads it back after its times were written).
+# (help_file_test.sh, which reads it back after its times were written, and
+# the time in its header).
 # Changes to tracked files that are not committed are committed in both
 # clones with the last commit's time, so that a developer tests the tree
 # being worked on. Needs what tools/release.sh needs (see missing_tool.sh).
@@ -103,7 +104,12 @@ done
 sh "$here/tests/package_test.sh" "$one/dist/korvatex_${version}_$(dpkg --print-architecture).deb" ||
   failed=1
 sh "$here/tests/package_test.sh" "$one/dist/korvatex-$version-win64.zip" || failed=1
-sh "$here/tests/help_file_test.sh" "$one/build-release/linux/KORVATEX.CHM" \
-  "$one/build-release/korvatex-$version/help" "$one/build-release/linux/korvatex" &&
-  echo "ok: the release's help file reads back" || failed=1
+chm="$one/build-release/linux/KORVATEX.CHM"
+sh "$here/tests/help_file_test.sh" "$chm" "$one/build-release/korvatex-$version/help" \
+  "$one/build-release/linux/korvatex" && echo "ok: the release's help file reads back" || failed=1
+# Its header holds the last commit's time of day in milliseconds, big-endian.
+expected=$(printf '%08x' $((epoch % 86400 * 1000)))
+header=$(od -An -v -tx1 -j16 -N4 "$chm" | tr -d ' \n')
+[ "$header" = "$expected" ] && echo "ok: the help file holds the last commit's time" ||
+  fail "the help file's header holds the time $header, not $expected"
 exit $failed

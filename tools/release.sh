@@ -6,7 +6,8 @@
 #   SHA256SUMS                      their sums, as "sha256sum -c" reads them
 # The version is CMakeLists.txt's. The program is built from the source
 # archive itself, unpacked into build-release/, in release form (optimised,
-# no debug information, stripped), natively and with MinGW-w64.
+# no debug information, stripped), natively and with MinGW-w64. dist/ and
+# build-release/ are made anew each time.
 #
 # Anyone who builds the same commit with the same Debian packages gets the
 # same files, bit for bit, whatever the folder, the time, the time zone, the
