@@ -14,6 +14,7 @@ if(KORVATEX_CHMCMD)
             ${KORVATEX_CHMCMD} ${CMAKE_CURRENT_SOURCE_DIR}/help
             ${CMAKE_CURRENT_BINARY_DIR}/help ${KORVATEX_HELP_FILE} ${PROJECT_VERSION}
     DEPENDS ${KORVATEX_HELP_SOURCES} ${CMAKE_CURRENT_SOURCE_DIR}/cmake/make_help_file.sh
+            ${CMAKE_CURRENT_SOURCE_DIR}/cmake/set_chm_time.sh
     COMMENT "Compiling the help file KORVATEX.CHM")
   add_custom_target(korvatex_help ALL DEPENDS ${KORVATEX_HELP_FILE})
 else()

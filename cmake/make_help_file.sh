@@ -4,6 +4,10 @@
 # and chmcmd compiles the project there. Fails on any character CP932 lacks
 # and on every warning of chmcmd (a missing file or a broken link). The
 # pages write the version as @PROJECT_VERSION@; it is filled in here.
+# chmcmd writes the time of day it compiles at into the file; when
+# SOURCE_DATE_EPOCH is set (a release sets it to its last commit's time),
+# that time is written in its place (set_chm_time.sh), so that the same
+# sources give the same file.
 #   make_help_file.sh CHMCMD SOURCE_FOLDER STAGING_FOLDER OUTPUT_FILE VERSION
 set -eu
 chmcmd="$1"
@@ -23,5 +27,8 @@ done
 }
 if grep -Ei 'warning|error' "$staging/chmcmd.log"; then
   exit 1
+fi
+if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+  sh "$(dirname "$0")/set_chm_time.sh" "$staging/KORVATEX.CHM" "$SOURCE_DATE_EPOCH"
 fi
 mv "$staging/KORVATEX.CHM" "$output"

@@ -1,11 +1,13 @@
 #!/bin/sh
-# Checks a package that cpack made. A .deb: its control fields, and the
-# program unpacked with dpkg -x runs through /usr/bin/korvatex and finds its
-# files in /usr/lib/korvatex; lintian finds nothing but what the package
-# itself overrides (needs lintian, see missing_tool.sh). A .zip: it holds korvatex.exe (a Windows
-# program), KORVATEX.CSV, KORVATEX.CHM and the Japanese README.txt (CP932,
-# CR LF) and LICENSE.txt in one folder, and korvatex.exe carries its version information,
-# manifest and icon (read with wrestool and icotool from icoutils).
+# Checks a package that packaging/make_deb.sh or make_zip.sh made. A .deb:
+# its control fields, and the program unpacked with dpkg -x runs through
+# /usr/bin/korvatex and finds its files in /usr/lib/korvatex; lintian finds
+# nothing but what the package itself overrides (needs lintian, see
+# missing_tool.sh). A .zip: it holds korvatex.exe (a Windows program),
+# KORVATEX.CSV, KORVATEX.CHM and the Japanese README.txt (CP932, CR LF) and
+# LICENSE.txt in one folder, and korvatex.exe carries its version
+# information, manifest and icon (read with wrestool and icotool from
+# icoutils).
 #   package_test.sh PACKAGE_FILE
 set -u
 package="$1"

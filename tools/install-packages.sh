@@ -24,10 +24,14 @@ if $tests; then
   # of the help file; the X11 and Wayland clipboards on virtual displays; the
   # man page, the Debian package and its checks; the Windows program,
   # cross-built, with its icon, and run under Wine (whose ANSI code page,
-  # 932, comes from a Japanese locale).
+  # 932, comes from a Japanese locale); the release: git, zip, and
+  # diffoscope's small form, which shows what differs between two builds
+  # that should be the same (in a CI log, where nobody can look again),
+  # without the hundreds of megabytes of tools it only recommends.
   packages="$packages libgtest-dev clang libclang-rt-14-dev
     libchm-bin xvfb xclip xsel bsdutils weston wl-clipboard man-db groff-base dpkg-dev unzip lintian
-    g++-mingw-w64-x86-64 librsvg2-bin icoutils wine wine64 locales"
+    g++-mingw-w64-x86-64 librsvg2-bin icoutils wine wine64 locales
+    git zip diffoscope-minimal"
 fi
 
 # When everything is installed already, the package lists are not fetched.

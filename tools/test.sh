@@ -4,7 +4,8 @@
 # programs must give the same bytes), the X11 clipboard test on a virtual X
 # server, the help file, install layout and man page tests (CTest); the
 # Debian package, unpacked and run; the cross-build of the Windows program,
-# its ZIP package, and the program under Wine; CTest again under the
+# its ZIP package, and the program under Wine; the release, made twice and
+# compared byte for byte; CTest again under the
 # sanitizers; fuzzing in process with libFuzzer. A failing suite does not
 # stop the others. The run ends with a summary, one row per suite, and fails
 # when any suite failed (under CI=true, a suite that skipped counts as
@@ -54,12 +55,12 @@ fuzz_counts() {  # rows "target executions ...": one per target
 }
 
 debian_package() {
-  (cd build && cpack -G DEB) &&
+  sh packaging/make_deb.sh build &&
     sh tests/package_test.sh "build/korvatex_${version}_$(dpkg --print-architecture).deb"
 }
 windows_package() {
   ls -l build-win/korvatex.exe build-win/KORVATEX.CSV build-win/KORVATEX.CHM &&
-    (cd build-win && cpack -G ZIP) && sh tests/package_test.sh build-win/korvatex-${version}-win64.zip
+    sh packaging/make_zip.sh build-win && sh tests/package_test.sh build-win/korvatex-${version}-win64.zip
 }
 
 # The builds are the presets of CMakePresets.json. Those that run CTest ask
@@ -82,6 +83,11 @@ cmake --preset mingw
 cmake --build --preset mingw -j"$jobs"
 suite "Windows ZIP" check_counts windows_package
 suite "Windows under Wine" check_counts sh tests/wine/wine_test.sh build-win
+
+# The release, made twice from the same commit in two fresh clones (in
+# folders of different names and depths, under different time zones, umasks
+# and locales), gives the same files bit for bit.
+suite "Reproducible release" check_counts sh tests/release_test.sh
 
 cmake --preset asan
 cmake --build --preset asan -j"$jobs"
