@@ -1,10 +1,10 @@
 # Install layout. The program looks for KORVATEX.INI, KORVATEX.CSV and
-# KORVATEX.CHM beside the real program file, so the three files go side by
-# side: flat into the prefix for Windows; on other systems into
-# lib/korvatex/, with bin/korvatex a relative symbolic link to the program
-# there (the program resolves the link) and the man page, compressed, in share/man/man1,
-# its Japanese form in share/man/ja/man1 (where man looks in a Japanese locale).
-# The HTML copy of the help goes into lib/korvatex/html/, beside the help file.
+# KORVATEX.CHM beside the real program file, so on Windows the three go side
+# by side, flat into the prefix. Elsewhere they go where the system keeps
+# such files, and the program finds them from its own folder: bin/korvatex,
+# the data file in share/korvatex/, the help file and its HTML copy in
+# share/doc/korvatex/, the man page, compressed, in share/man/man1 and its
+# Japanese form in share/man/ja/man1 (where man looks in a Japanese locale).
 # The man pages with the project's version filled in (the test checks it).
 set(KORVATEX_MAN_SOURCE ${CMAKE_CURRENT_BINARY_DIR}/korvatex.1)
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/doc/korvatex.1 ${KORVATEX_MAN_SOURCE} @ONLY)
@@ -36,9 +36,10 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
   add_custom_target(korvatex_readme ALL DEPENDS ${KORVATEX_README} ${KORVATEX_LICENSE_TEXT})
   install(FILES ${KORVATEX_README} ${KORVATEX_LICENSE_TEXT} DESTINATION .)
 else()
-  install(TARGETS korvatex RUNTIME DESTINATION lib/korvatex)
-  install(FILES ${KORVATEX_DATA_FILE} ${KORVATEX_HELP_FILE} DESTINATION lib/korvatex)
-  install(DIRECTORY ${KORVATEX_HTML_HELP} DESTINATION lib/korvatex)
+  install(TARGETS korvatex RUNTIME DESTINATION bin)
+  install(FILES ${KORVATEX_DATA_FILE} DESTINATION share/korvatex)
+  install(FILES ${KORVATEX_HELP_FILE} DESTINATION share/doc/korvatex)
+  install(DIRECTORY ${KORVATEX_HTML_HELP} DESTINATION share/doc/korvatex)
   # Man pages are installed compressed, as Debian's policy asks.
   set(KORVATEX_MAN_PAGE ${CMAKE_CURRENT_BINARY_DIR}/korvatex.1.gz)
   set(KORVATEX_JA_MAN_PAGE ${CMAKE_CURRENT_BINARY_DIR}/ja/korvatex.1.gz)
@@ -66,11 +67,4 @@ else()
           DESTINATION share/doc/korvatex)
   install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/packaging/deb/lintian-overrides
           DESTINATION share/lintian/overrides RENAME korvatex)
-  install(CODE [[
-    set(korvatex_link "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin/korvatex")
-    message(STATUS "Installing: ${korvatex_link} -> ../lib/korvatex/korvatex")
-    file(MAKE_DIRECTORY "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin")
-    file(CREATE_LINK ../lib/korvatex/korvatex "${korvatex_link}" SYMBOLIC)
-    list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/bin/korvatex")
-  ]])
 endif()

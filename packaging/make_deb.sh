@@ -16,7 +16,7 @@ set -eu
 build=$1
 output=${2:-$1}
 here=$(cd "$(dirname "$0")/.." && pwd)
-for tool in cmake dpkg dpkg-deb md5sum; do
+for tool in cmake dpkg dpkg-deb md5sum objcopy; do
   command -v $tool >/dev/null 2>&1 || { echo "make_deb.sh: $tool is not installed" >&2; exit 1; }
 done
 version=$(sh "$here/tools/version.sh")
@@ -29,6 +29,8 @@ export LC_ALL=C
 
 DESTDIR="$root" cmake --install "$build" --prefix /usr --strip > "$work/install.log" 2>&1 ||
   { cat "$work/install.log" >&2; exit 1; }
+# The compiler's .comment section says nothing a user needs (lintian).
+find "$root/usr/bin" -type f -exec objcopy --remove-section=.comment {} +
 find "$root" -type d -exec chmod 0755 {} +
 find "$root" -type f -perm /111 -exec chmod 0755 {} +
 find "$root" -type f ! -perm /111 -exec chmod 0644 {} +

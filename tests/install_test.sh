@@ -1,9 +1,9 @@
 #!/bin/sh
-# "cmake --install" puts the program, KORVATEX.CSV and KORVATEX.CHM side by
-# side in PREFIX/lib/korvatex, links PREFIX/bin/korvatex to the program, and
-# the program started through that link finds its data and help files; the
-# HTML copy of the help, beside them, declares UTF-8; the man page is
-# installed in English and in Japanese.
+# "cmake --install" puts the program in PREFIX/bin, KORVATEX.CSV in
+# PREFIX/share/korvatex and the help file and its HTML copy (which declares
+# UTF-8) in PREFIX/share/doc/korvatex, and the program finds them from its
+# own folder, also started from PATH; the man page is installed in English
+# and in Japanese.
 #   install_test.sh CMAKE BUILD_FOLDER
 set -u
 cmake="$1"
@@ -17,7 +17,7 @@ mkdir "$work/prefix" "$work/fakebin"
 prefix=$(cd "$work/prefix" && pwd -P)
 "$cmake" --install "$build" --prefix "$prefix" > "$work/install.log" 2>&1 ||
   { cat "$work/install.log"; exit 1; }
-for file in lib/korvatex/korvatex lib/korvatex/KORVATEX.CSV lib/korvatex/KORVATEX.CHM \
+for file in bin/korvatex share/korvatex/KORVATEX.CSV share/doc/korvatex/KORVATEX.CHM \
             share/man/man1/korvatex.1.gz share/man/ja/man1/korvatex.1.gz; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
@@ -31,10 +31,8 @@ if command -v man >/dev/null 2>&1; then
   LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$prefix/share/man/ja/man1/korvatex.1.gz" 2>&1 |
     grep -q '^終了ステータス$' || fail "man -l does not render the installed Japanese page"
 fi
-grep -qF 'charset=UTF-8' "$prefix/lib/korvatex/html/index.htm" 2>/dev/null ||
-  fail "lib/korvatex/html/index.htm is not installed or does not declare UTF-8"
-[ "$(readlink "$prefix/bin/korvatex")" = ../lib/korvatex/korvatex ] ||
-  fail "bin/korvatex is not a link to ../lib/korvatex/korvatex"
+grep -qF 'charset=UTF-8' "$prefix/share/doc/korvatex/html/index.htm" 2>/dev/null ||
+  fail "share/doc/korvatex/html/index.htm is not installed or does not declare UTF-8"
 
 env -u WAYLAND_DISPLAY -u DISPLAY LC_ALL=C.UTF-8 KORVATEX_CLIPBOARD="cat > '$work/clipboard'" \
   "$prefix/bin/korvatex" /W CuSO4.5H2O 2 >/dev/null 2> "$work/stderr"
@@ -52,7 +50,7 @@ env -u WAYLAND_DISPLAY DISPLAY=:99 PATH="$work/fakebin:$prefix/bin:$PATH" KORVAT
   korvatex "/?" 2> "$work/stderr"
 status=$?
 opened=$(cat "$work/opened" 2>/dev/null)
-[ "$status" = 1 ] && [ "$opened" = "$prefix/lib/korvatex/html/index.htm" ] ||
+[ "$status" = 1 ] && [ "$opened" = "$prefix/share/doc/korvatex/html/index.htm" ] ||
   fail "korvatex /?: status $status, opened '$opened'" "$(cat "$work/stderr")"
 [ "$failed" = 0 ] && echo "ok: the installed program"
 exit $failed

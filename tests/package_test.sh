@@ -1,9 +1,12 @@
 #!/bin/sh
 # Checks a package that packaging/make_deb.sh or make_zip.sh made. A .deb:
-# its control fields, and the program unpacked with dpkg -x runs through
-# /usr/bin/korvatex and finds its files in /usr/lib/korvatex; lintian finds
-# nothing but what the package itself overrides (needs lintian, see
-# missing_tool.sh). A .zip: it holds korvatex.exe (a Windows program),
+# its control fields; its modes (every folder 0755, whatever the builder's
+# umask); a program that needs no glibc newer than Ubuntu 22.04's 2.35;
+# the program unpacked with dpkg -x runs as /usr/bin/korvatex and finds its
+# data file in /usr/share/korvatex, its HTML help in /usr/share/doc and,
+# run as root, the system's settings in /etc/korvatex; lintian, pedantic
+# and with its notes, finds nothing but what the package itself overrides
+# (needs lintian, see missing_tool.sh). A .zip: it holds korvatex.exe (a Windows program),
 # KORVATEX.CSV, KORVATEX.CHM and the Japanese README.txt (CP932, CR LF) and
 # LICENSE.txt in one folder, and korvatex.exe carries its version
 # information, manifest and icon (read with wrestool and icotool from
@@ -19,19 +22,23 @@ version=$(sh "$(dirname "$0")/../tools/version.sh")
 
 case "$package" in
 *.deb)
-  for field in "Package: korvatex" "Version: $version" "Recommends: wl-clipboard | xclip | xsel" \
+  for field in "Package: korvatex" "Version: $version" "Recommends: xclip | xsel, wl-clipboard" \
                "Suggests: xchm"; do
     dpkg-deb -f "$package" | grep -qxF "$field" || fail "the control file lacks '$field'"
   done
   dpkg-deb -f "$package" Depends | grep -q libc6 || fail "no Depends on libc6"
   dpkg-deb -f "$package" Depends | grep -q sensible-utils || fail "no Depends on sensible-utils"
+  dpkg-deb -c "$package" | awk '/^d/ && $1 != "drwxr-xr-x" { print $NF }' > "$work/folders"
+  [ -s "$work/folders" ] && fail "folders that are not 0755: $(cat "$work/folders")"
   dpkg -x "$package" "$work/root" || exit 1
   root=$(cd "$work/root" && pwd -P)
-  [ "$(readlink "$root/usr/bin/korvatex")" = ../lib/korvatex/korvatex ] ||
-    fail "usr/bin/korvatex is not a link to ../lib/korvatex/korvatex"
-  for file in lib/korvatex/KORVATEX.CSV lib/korvatex/KORVATEX.CHM share/man/man1/korvatex.1.gz \
-              share/man/ja/man1/korvatex.1.gz \
-              lib/korvatex/html/index.htm share/doc/korvatex/copyright share/doc/korvatex/changelog.gz; do
+  newest=$(objdump -T "$root/usr/bin/korvatex" | grep -o 'GLIBC_[0-9.]*' | sort -uV | tail -n 1)
+  [ "$(printf '%s\nGLIBC_2.35\n' "$newest" | sort -V | tail -n 1)" = GLIBC_2.35 ] ||
+    fail "the program needs $newest, newer than Ubuntu 22.04's GLIBC_2.35"
+  for file in bin/korvatex share/korvatex/KORVATEX.CSV share/doc/korvatex/KORVATEX.CHM \
+              share/man/man1/korvatex.1.gz share/man/ja/man1/korvatex.1.gz \
+              share/doc/korvatex/html/index.htm share/doc/korvatex/copyright \
+              share/doc/korvatex/changelog.gz; do
     [ -f "$root/usr/$file" ] || fail "usr/$file is not in the package"
   done
   grep -qxF 'License: MIT' "$root/usr/share/doc/korvatex/copyright" ||
@@ -46,9 +53,27 @@ case "$package" in
   [ "$status" = 0 ] && [ "$clipboard" = "化学式：K4[Fe(CN)6]$(printf '\t')分子量・式量＝ 368.37" ] ||
     fail "usr/bin/korvatex /W K4[Fe(CN)6] 2: status $status, clipboard '$clipboard'" \
          "$(cat "$work/stderr")"
+  # "/?" in a graphical session opens the HTML help under /usr/share/doc.
+  mkdir "$work/fakebin"
+  printf '#!/bin/sh\nprintf %%s "$1" > "%s/opened"\n' "$work" > "$work/fakebin/xdg-open"
+  chmod +x "$work/fakebin/xdg-open"
+  env -u WAYLAND_DISPLAY DISPLAY=:99 PATH="$work/fakebin:$PATH" KORVATEX_CLIPBOARD=true \
+    "$root/usr/bin/korvatex" "/?" 2>/dev/null
+  [ "$(cat "$work/opened" 2>/dev/null)" = "$root/usr/share/doc/korvatex/html/index.htm" ] ||
+    fail "korvatex /? opened '$(cat "$work/opened" 2>/dev/null)'"
+  # The system's settings file, when there is none of the user's own.
+  if [ "$(id -u)" = 0 ] && [ ! -e /etc/korvatex ]; then
+    mkdir /etc/korvatex
+    printf '1\n2\n3\nDigits=1\n5\n6\n7\n8\nDataFile=\n' > /etc/korvatex/KORVATEX.INI
+    weight=$(env -u WAYLAND_DISPLAY -u DISPLAY HOME="$work" XDG_CONFIG_HOME= LC_ALL=C.UTF-8 \
+      KORVATEX_CLIPBOARD=true "$root/usr/bin/korvatex" /W H2O 2>&1)
+    rm -r /etc/korvatex
+    [ "$weight" = "化学式：H2O$(printf '\t')分子量・式量＝ 18.0" ] ||
+      fail "/etc/korvatex/KORVATEX.INI is not read: '$weight'"
+  fi
   . "$(dirname "$0")/missing_tool.sh"
   command -v lintian >/dev/null 2>&1 || missing_tool lintian "apt-get install lintian"
-  lintian --fail-on error,warning "$package" > "$work/lintian" 2>&1 ||
+  lintian -I --pedantic --fail-on error,warning,info,pedantic "$package" > "$work/lintian" 2>&1 ||
     fail "lintian: $(grep -v 'root privileges' "$work/lintian")"
   ;;
 *.zip)

@@ -23,6 +23,14 @@ constexpr int kDefaultDecimalDigits = 7;
 // `paths` converts the path on line 9 to the system's form; null keeps its
 // bytes as they are.
 struct SettingsLocation {
+  SettingsLocation(std::string_view program = {}, std::string_view personal = {},  // NOLINT: implicit
+                   std::string_view system = {}, std::string_view home_folder = {},
+                   std::string_view installed_data = {})
+      : program_path(program),
+        personal_file(personal),
+        system_file(system),
+        home(home_folder),
+        installed_data_file(installed_data) {}
   std::string_view program_path;
   std::string_view personal_file;  // read first, when it can be opened; empty: none
   std::string_view system_file;    // read when there is no personal file; empty: none

@@ -103,11 +103,12 @@ int main(int argc, char** argv) {
       output_closed ? nullptr : stdout);
   const std::string personal_file = PersonalSettingsFile(Environment);
   const std::string home = Environment("HOME");
+  const std::string installed_data_file = InstalledFile(args[0], kInstalledDataFile);
   SettingsLocation files;
   files.personal_file = personal_file;
   files.system_file = kSystemSettingsFile;
   files.home = home;
-  files.installed_data_file = kInstalledDataFile;
+  files.installed_data_file = installed_data_file;
   const int code =
       RunCommandMain(static_cast<int>(args.size()), arg_pointers.data(), platform, files);
   if (code == kNoClipboard && platform.MissingToolHint() != nullptr) {

@@ -20,10 +20,8 @@
 
 namespace {
 
-// The HTML copy of the help, beside the help file; else the one that the
-// Debian package installs, for a program copied away from its files.
+// The HTML copy of the help, beside the help file; else the installed one.
 constexpr char kHtmlHelpPage[] = "html/index.htm";
-constexpr char kInstalledHtmlHelp[] = "/usr/lib/korvatex/html/index.htm";
 
 #ifdef __APPLE__
 constexpr char kFileOpener[] = "open";
@@ -182,15 +180,17 @@ void PosixPlatform::ShowMessage(std::string_view text, std::string_view caption,
 // where the help is. Without a graphical session nothing is started.
 void PosixPlatform::OpenWithViewer(std::string_view path) {
   std::string html = SiblingPath(path, kHtmlHelpPage);
-  if (!FileExists(html)) html = kInstalledHtmlHelp;
-  const bool has_html = FileExists(html);
+  if (!FileExists(html)) html = InstalledFile(path, kInstalledHtmlHelp);
+  const bool has_html = !html.empty();
   if (HasGraphicalSession()) {
     if (has_html) {
       for (const std::vector<std::string>& viewer : HtmlViewers(Environment("BROWSER"), html)) {
         if (StartViewer(viewer)) return;
       }
     }
-    if (FileExists(std::string(path)) && StartViewer({kFileOpener, std::string(path)})) return;
+    std::string chm(path);
+    if (!FileExists(chm)) chm = InstalledFile(path, kInstalledHelpFile);
+    if (!chm.empty() && StartViewer({kFileOpener, chm})) return;
   }
   const std::string line = has_html ? FromCp932(texts::kHelpIsAtBefore, codeset_) + html +
                                           FromCp932(texts::kHelpIsAtAfter, codeset_)
@@ -234,6 +234,15 @@ std::string ProgramPath(const char* argv0, const char* self_link) {
   char resolved[PATH_MAX];
   if (argv0 != nullptr && realpath(argv0, resolved) != nullptr) return resolved;
   return argv0 == nullptr ? std::string() : std::string(argv0);
+}
+
+std::string InstalledFile(std::string_view program_path, std::string_view installed) {
+  const std::string under_prefix = SiblingPath(program_path, "../" + std::string(installed));
+  for (const std::string& path : {under_prefix, "/usr/" + std::string(installed)}) {
+    char resolved[PATH_MAX];
+    if (FileExists(path) && realpath(path.c_str(), resolved) != nullptr) return resolved;
+  }
+  return std::string();
 }
 
 std::string PersonalSettingsFile(const EnvironmentLookup& environment) {

@@ -84,8 +84,16 @@ std::string PersonalSettingsFile(const EnvironmentLookup& environment);
 // of their own.
 constexpr char kSystemSettingsFile[] = "/etc/korvatex/KORVATEX.INI";
 
-// The data file that the Debian package installs, for a program that has
-// none beside it (a copy of the installed one, say).
-constexpr char kInstalledDataFile[] = "/usr/share/korvatex/KORVATEX.CSV";
+// Where an installed program's files lie, from its own folder (bin/), and
+// where the Debian package puts them, for a copy of the program elsewhere.
+constexpr char kInstalledDataFile[] = "share/korvatex/KORVATEX.CSV";
+constexpr char kInstalledHtmlHelp[] = "share/doc/korvatex/html/index.htm";
+constexpr char kInstalledHelpFile[] = "share/doc/korvatex/KORVATEX.CHM";
+
+// The installed file `installed` (one of the above) of the program at
+// `program_path`: under the prefix the program lies in (PREFIX/bin/korvatex
+// finds PREFIX/share/...), else under /usr; the first that exists, its path
+// resolved. Empty when neither does.
+std::string InstalledFile(std::string_view program_path, std::string_view installed);
 
 #endif  // KORVATEX_PLATFORM_POSIX_PLATFORM_H_
