@@ -70,15 +70,17 @@ TEST(ClipboardToolTest, ChosenFromTheEnvironmentAndTheToolsInstalled) {
 }
 
 // A command does what the shell would make of it: with each mark at a
-// word's start, inside a word and alone, it gives what /bin/sh gives. Plain
-// words are started directly, and by the shell only when they name no
-// program.
+// word's start, inside a word and alone, it is either run by /bin/sh or,
+// started directly, gives what /bin/sh gives. Plain words are started
+// directly, and by the shell only when they name no program.
 TEST(ClipboardToolTest, ACommandDoesWhatTheShellWouldMakeOfIt) {
   std::signal(SIGPIPE, SIG_IGN);  // as the program does
   for (int c = 1; c < 128; ++c) {
     if (!std::ispunct(c) && !std::isspace(c)) continue;
     const std::string ch(1, static_cast<char>(c));
     const std::string command = "echo " + ch + " " + ch + "b a" + ch + "b a" + ch;
+    const Tool tool = ToolFromSetting(command);
+    if (tool.argv == std::vector<std::string>{"/bin/sh", "-c", command}) continue;  // the shell's
     Tool shell({"/bin/sh", "-c", command});
     shell.shows_output = true;
     testing::internal::CaptureStdout();
@@ -88,7 +90,7 @@ TEST(ClipboardToolTest, ACommandDoesWhatTheShellWouldMakeOfIt) {
     testing::internal::GetCapturedStderr();
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    EXPECT_EQ(RunTool(ToolFromSetting(command), ""), shell_ok) << command;
+    EXPECT_EQ(RunTool(tool, ""), shell_ok) << command;
     EXPECT_EQ(testing::internal::GetCapturedStdout(), expected) << command;
     testing::internal::GetCapturedStderr();
   }
