@@ -400,7 +400,7 @@ TEST_F(ProgramTest, HelpOpensTheHtmlHelpWithTheFirstViewerThatOpensIt) {
   const std::string html = folder_.Write("html/index.htm", "<html></html>");
   const std::string where = u8"ヘルプは " + html + u8" にあります（man korvatex でも読めます）。\n";
   const char *const ok = "exit 0", *const fails = "exit 3", *const none = nullptr;
-  const char* const fails_late = "/bin/sleep 0.2; exit 3";  // as xdg-open without a browser
+  const char* const fails_late = "/bin/sleep 0.05; exit 3";  // as xdg-open without a browser
   const std::string all =  // every viewer fails the page; the help file is offered last
       "xdg-open index.htm|browser index.htm|sensible-browser index.htm|xdg-open KORVATEX.CHM|";
   const struct {
