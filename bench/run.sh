@@ -60,6 +60,7 @@ echo "$cases" | while IFS='|' read -r name command; do
   esac
   rss=0
   for _ in 1 2 3; do
+    # shellcheck disable=SC2086 # the command's words
     r=$(KORVATEX_CLIPBOARD=true $peak_rss $command)
     [ "$r" -gt "$rss" ] && rss=$r
   done
@@ -109,6 +110,7 @@ time_cases() {  # $1: the clipboard command; writes $out/times-$2
     while IFS='|' read -r name command; do set -- "$@" -n "$name" "$command"; done <<EOF
 $cases
 EOF
+    # shellcheck disable=SC2030 # set for this subshell only
     (export KORVATEX_CLIPBOARD="$sink" && hyperfine_rounds "$out/times-$tag" "$@")
   else
     # No hyperfine: batches of 20 runs timed with date; the batch medians.
@@ -144,6 +146,7 @@ against_floor() {  # NAME FLOOR_COMMAND, in the environment of the caller
     END { printf "%s|%.2f|%.2f|%.2f\n", n, p, f, p / f }' "$out/floor" >>"$out/floors"
 }
 : >"$out/floors"
+# shellcheck disable=SC2031 # set for this subshell only
 (export KORVATEX_CLIPBOARD=cat && against_floor "KORVATEX_CLIPBOARD=cat" "sh -c 'cat </dev/null; echo x | cat'")
 if command -v Xvfb >/dev/null && command -v xclip >/dev/null; then
   . tests/xvfb.sh

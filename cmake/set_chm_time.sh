@@ -59,7 +59,7 @@ esac
 # The 4 bytes of the time of day in milliseconds, as octal escapes for
 # printf: big-endian, then little-endian.
 milliseconds=$((seconds % 86400 * 1000))
-big= little=
+big='' little=''
 for shift in 24 16 8 0; do
   byte=$(printf '\\%03o' $((milliseconds >> shift & 255)))
   big="$big$byte" little="$byte$little"

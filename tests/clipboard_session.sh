@@ -1,3 +1,8 @@
+# shellcheck shell=sh
+# The sourcing test sets tool_path, write_clipboard and read_clipboard, and
+# reads fail; $write_clipboard and $read_clipboard are commands of several
+# words:
+# shellcheck disable=SC2154,SC2034,SC2086
 # Sourced by the tests that run the program against a real clipboard.
 # Sets up a scratch folder with the program and its data file, starts a
 # virtual X server on a free display, and checks runs against what the

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <csignal>
 #include <map>
 #include <sstream>
 
@@ -67,15 +69,34 @@ TEST(ClipboardToolTest, ChosenFromTheEnvironmentAndTheToolsInstalled) {
   }
 }
 
-TEST(ClipboardToolTest, ShellSyntaxGoesToTheShellAndPlainWordsMayFallBackToIt) {
-  for (const char special : std::string("'\"$`\\|&;<>()*?[#~=%\n")) {
-    const Tool tool = ToolFromSetting(std::string("a") + special + "b");
-    EXPECT_EQ(tool.argv, (std::vector<std::string>{"/bin/sh", "-c", tool.argv[2]})) << special;
-    EXPECT_EQ(tool.shell_command, "") << special;
+// A command does what the shell would make of it: with each mark at a
+// word's start, inside a word and alone, it is either run by /bin/sh or,
+// started directly, gives what /bin/sh gives. Plain words are started
+// directly, and by the shell only when they name no program.
+TEST(ClipboardToolTest, ACommandDoesWhatTheShellWouldMakeOfIt) {
+  std::signal(SIGPIPE, SIG_IGN);  // as the program does
+  for (int c = 1; c < 128; ++c) {
+    if (!std::ispunct(c) && !std::isspace(c)) continue;
+    const std::string ch(1, static_cast<char>(c));
+    const std::string command = "echo " + ch + " " + ch + "b a" + ch + "b a" + ch;
+    const Tool tool = ToolFromSetting(command);
+    if (tool.argv == std::vector<std::string>{"/bin/sh", "-c", command}) continue;  // the shell's
+    Tool shell({"/bin/sh", "-c", command});
+    shell.shows_output = true;
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const bool shell_ok = RunTool(shell, "");
+    const std::string expected = testing::internal::GetCapturedStdout();
+    testing::internal::GetCapturedStderr();
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunTool(tool, ""), shell_ok) << command;
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), expected) << command;
+    testing::internal::GetCapturedStderr();
   }
-  const Tool plain = ToolFromSetting(":");
-  EXPECT_EQ(plain.argv, std::vector<std::string>{":"});
-  EXPECT_EQ(plain.shell_command, ":");  // run by the shell when it names no program
+  const Tool plain = ToolFromSetting(" echo\ta-b.c/d,e ");
+  EXPECT_EQ(plain.argv, (std::vector<std::string>{"echo", "a-b.c/d,e"}));
+  EXPECT_EQ(ToolFromSetting(":").shell_command, ":");  // run by the shell: it names no program
 }
 
 }  // namespace

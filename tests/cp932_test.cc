@@ -11,12 +11,12 @@ const std::string kHyou = Cp932("表");
 
 TEST(Cp932Test, SearchesNeverMatchATrailByte) {
   const std::string path = std::string("C:\\") + kHyou + "\\" + kHyou + "X";
-  EXPECT_EQ(cp932::FindLast(path, '\\'), 5u);
+  EXPECT_EQ(cp932::Find(path, '\\', 3), 5u);
   EXPECT_EQ(cp932::Find(std::string(kHyou) + "\\", '\\'), 2u);
   EXPECT_EQ(cp932::Find(kHyou, '\\'), cp932::npos);
   EXPECT_EQ(cp932::Find("=x=", '='), 0u);
   // A search stops at the end of its text, whatever byte follows it.
-  EXPECT_EQ(cp932::FindLast(std::string_view("a\\b\\", 3), '\\'), 1u);
+  EXPECT_EQ(cp932::Find(std::string_view("ab\\", 2), '\\'), cp932::npos);
   EXPECT_EQ(cp932::FindText(Cp932("ア]､"), "A"), cp932::npos);  // ア is 0x83 0x41
   EXPECT_EQ(cp932::CountChars(Cp932("2.5 (加圧)")), 8u);
   // The lead byte ranges, at their edges.

@@ -23,7 +23,7 @@ TEST(FoldTest, FoldsOnlyTheFullWidthSet) {
       {Cp932("Pア１"), Cp932("Pア1")},
       {Cp932("ア"), Cp932("ア")},
       {Cp932("あＨ"), Cp932("あ") + "H"},  // hiragana shares the lead byte of the letters
-      {Cp932("ａｚＡＺ０９"), "azAZ09"},  // the first and last of each run
+      {Cp932("ａｚＡＺ０９"), "azAZ09"},   // the first and last of each run
       {"ab\x82", "ab\x82"},
       {"", ""},
       {Cp932("水銀 ＋－、"), Cp932("水銀 ＋－、")},

@@ -44,6 +44,7 @@ tab=$(printf '\t')
 
 # "/?" from PATH, in a graphical session, opens the installed HTML help with
 # the first xdg-open on PATH.
+# shellcheck disable=SC2016 # "$1" is the fake xdg-open's own
 printf '#!/bin/sh\nprintf %%s "$1" > "%s/opened"\n' "$work" > "$work/fakebin/xdg-open"
 chmod +x "$work/fakebin/xdg-open"
 env -u WAYLAND_DISPLAY DISPLAY=:99 PATH="$work/fakebin:$prefix/bin:$PATH" KORVATEX_CLIPBOARD=true \

@@ -30,35 +30,35 @@ TEST(KorvatexTest, ResolvesSymbolsAndAtomicNumbers) {
     int code;
     int index;
   } cases[] = {
-      {"Fe", 0, 25},
-      {"26", 0, 25},
-      {"H", 0, 0},
-      {"Mt", 0, 108},
-      {"110", 0, 109},
-      {"111", 0, 110},
-      {"+8", 0, 7},
-      {" 8", 0, 7},
-      {"8x", 0, 7},
-      {"12abc", 0, 11},
-      {"fe", 5, -1},
-      {"FE", 5, -1},
-      {"0", 6, -1},
-      {"112", 6, -1},
-      {"-1", 5, -1},
-      {"", 5, -1},
-      {"99999999999999999999", 6, -1},
-      {"-99999999999999999999", 5, -1},
-      {"Hg", 0, 79},
-      {"Fe2", 5, -1},
-      {"M", 5, -1},
-      {"Ds", 5, -1},
-      {Cp932("Ｆｅ"), 5, -1},
+      {"Fe", kSuccess, 25},
+      {"26", kSuccess, 25},
+      {"H", kSuccess, 0},
+      {"Mt", kSuccess, 108},
+      {"110", kSuccess, 109},
+      {"111", kSuccess, 110},
+      {"+8", kSuccess, 7},
+      {" 8", kSuccess, 7},
+      {"8x", kSuccess, 7},
+      {"12abc", kSuccess, 11},
+      {"fe", kBadSymbol, -1},
+      {"FE", kBadSymbol, -1},
+      {"0", kBadAtomicNumber, -1},
+      {"112", kBadAtomicNumber, -1},
+      {"-1", kBadSymbol, -1},
+      {"", kBadSymbol, -1},
+      {"99999999999999999999", kBadAtomicNumber, -1},
+      {"-99999999999999999999", kBadSymbol, -1},
+      {"Hg", kSuccess, 79},
+      {"Fe2", kBadSymbol, -1},
+      {"M", kBadSymbol, -1},
+      {"Ds", kBadSymbol, -1},
+      {Cp932("Ｆｅ"), kBadSymbol, -1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     Korvatex korvatex({folder.ProgramPath()}, c.text);
     EXPECT_EQ(korvatex.ResultCode, c.code);
-    if (c.code == 0) {
+    if (c.code == kSuccess) {
       EXPECT_EQ(korvatex.ElementIndex, c.index);
     }
   }
@@ -70,7 +70,8 @@ TEST(KorvatexTest, BadElementOutranksMissingDataFile) {
     const char* text;
     int code;
   } cases[] = {
-      {"Fe", 4}, {"111", 4}, {"Xx", 5}, {"-3", 5}, {"0", 6}, {"200", 6},
+      {"Fe", kNoDataFile}, {"111", kNoDataFile},    {"Xx", kBadSymbol},
+      {"-3", kBadSymbol},  {"0", kBadAtomicNumber}, {"200", kBadAtomicNumber},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -88,15 +89,15 @@ TEST(KorvatexTest, RunsThroughCommandMain) {
     int code;
     std::string shown;
   } cases[] = {
-      {all, "H", true, 0, Cp932("原子番号 : 1\r\n")},
-      {all, "Fe", true, 0, Cp932("原子番号 : 26\r\n")},
-      {all, "111", true, 0, Cp932("原子番号 : 111\r\n")},
-      {DataFile(49).Text(), "61", true, 0, Cp932("原子番号 : 49\r\n")},
-      {DataFile(0).Text(), "H", true, 0, Cp932("原子番号 : 原子番号\r\n")},
-      {Fields("t", 30) + Fields("v", 30), "1", true, 0, "t29 : v29\r\n"},
-      {Fields("t", 31) + Fields("v", 31), "1", true, 7, ""},
-      {"", "Fe", true, 4, ""},
-      {all, "Fe", false, 8, ""},
+      {all, "H", true, kSuccess, Cp932("原子番号 : 1\r\n")},
+      {all, "Fe", true, kSuccess, Cp932("原子番号 : 26\r\n")},
+      {all, "111", true, kSuccess, Cp932("原子番号 : 111\r\n")},
+      {DataFile(49).Text(), "61", true, kSuccess, Cp932("原子番号 : 49\r\n")},
+      {DataFile(0).Text(), "H", true, kSuccess, Cp932("原子番号 : 原子番号\r\n")},
+      {Fields("t", 30) + Fields("v", 30), "1", true, kSuccess, "t29 : v29\r\n"},
+      {Fields("t", 31) + Fields("v", 31), "1", true, kTooManyItems, ""},
+      {"", "Fe", true, kNoDataFile, ""},
+      {all, "Fe", false, kNoClipboard, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.argument << " -> " << c.code);
@@ -105,9 +106,9 @@ TEST(KorvatexTest, RunsThroughCommandMain) {
     RecordingPlatform platform;
     platform.hand_over_works = c.hand_over_works;
     EXPECT_EQ(RunCommand(folder, {c.argument}, platform).code, c.code);
-    EXPECT_EQ(platform.clipboard_set, c.code == 0);
-    EXPECT_EQ(ClipboardWritten(platform), c.code == 0 || c.code == 8);
-    if (c.code == 0) {
+    EXPECT_EQ(platform.clipboard_set, c.code == kSuccess);
+    EXPECT_EQ(ClipboardWritten(platform), c.code == kSuccess || c.code == kNoClipboard);
+    if (c.code == kSuccess) {
       EXPECT_NE(platform.clipboard.find(c.shown), std::string::npos) << platform.clipboard;
     }
   }

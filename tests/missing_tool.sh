@@ -1,3 +1,4 @@
+# shellcheck shell=sh
 # Sourced by the shell tests that need a tool beyond the build's own.
 # missing_tool WHAT HOW_TO_INSTALL: run by hand, the test is skipped (exit
 # 77, which CTest counts as skipped) with a line that says so; under CI

@@ -29,7 +29,9 @@ int Weigh(const ScratchFolder& folder, RecordingPlatform& platform, std::vector<
 
 std::string Caption(const std::string& text) { return Cp932("分子量・式量計算|") + text; }
 
-enum Condition { kNormal, kNoDataFile, kClipboardRefuses };
+// What differs from a working setup: the data file is missing, or the
+// clipboard refuses the result.
+enum Condition { kNormal, kDataFileMissing, kClipboardRefuses };
 
 TEST(MolweighTest, SettlesDigitsWeighsAndWarns) {
   const std::string h499(499, 'H'), h500(500, 'H');
@@ -67,8 +69,8 @@ TEST(MolweighTest, SettlesDigitsWeighsAndWarns) {
       {{"H2O", "3x"}, nullptr, kNormal, 0, "18.015", ""},
       {{"H2O", "abc"}, nullptr, kNormal, 0, "18", ""},
       {{"H2O"}, "9", kNormal, 11, nullptr, ""},
-      {{"H2O", "8"}, nullptr, kNoDataFile, 11, nullptr, ""},
-      {{"H2O", "3"}, nullptr, kNoDataFile, 4, nullptr, ""},
+      {{"H2O", "8"}, nullptr, kDataFileMissing, 11, nullptr, ""},
+      {{"H2O", "3"}, nullptr, kDataFileMissing, 4, nullptr, ""},
       {{"Li", "3"}, nullptr, kNormal, 12, "6.941", Cp932("この化学式はリチウムを含んでいます。")},
       {{"LiTcH", "2"},
        nullptr,
@@ -91,7 +93,7 @@ TEST(MolweighTest, SettlesDigitsWeighsAndWarns) {
     SCOPED_TRACE(c.args[0].substr(0, 20) + (c.args.size() > 1 ? " " + c.args[1] : ""));
     ScratchFolder folder;
     if (c.settings_digits != nullptr) folder.Write("KORVATEX.INI", Settings(c.settings_digits));
-    if (c.condition != kNoDataFile) folder.Write("KORVATEX.CSV", WithWeights().Text());
+    if (c.condition != kDataFileMissing) folder.Write("KORVATEX.CSV", WithWeights().Text());
     RecordingPlatform platform;
     platform.hand_over_works = c.condition != kClipboardRefuses;
     EXPECT_EQ(Weigh(folder, platform, c.args), c.code);

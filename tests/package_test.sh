@@ -55,6 +55,7 @@ case "$package" in
          "$(cat "$work/stderr")"
   # "/?" in a graphical session opens the HTML help under /usr/share/doc.
   mkdir "$work/fakebin"
+  # shellcheck disable=SC2016 # "$1" is the fake xdg-open's own
   printf '#!/bin/sh\nprintf %%s "$1" > "%s/opened"\n' "$work" > "$work/fakebin/xdg-open"
   chmod +x "$work/fakebin/xdg-open"
   env -u WAYLAND_DISPLAY DISPLAY=:99 PATH="$work/fakebin:$PATH" KORVATEX_CLIPBOARD=true \

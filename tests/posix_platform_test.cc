@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 
@@ -87,6 +88,26 @@ TEST(PosixPlatformTest, WithoutAViewerOneLineSaysWhereTheHelpIs) {
   const std::string man_page = FromCp932(texts::kHelpIsInManPage, "UTF-8") + "\n";
   EXPECT_EQ(shown, man_page + man_page + FromCp932(texts::kHelpIsAtBefore, "UTF-8") + html +
                        FromCp932(texts::kHelpIsAtAfter, "UTF-8") + "\n");
+}
+
+TEST(PosixPlatformTest, AViewerInTheForegroundIsLeftToRunAfterTheGrace) {
+  ScratchFolder folder;
+  mkdir(folder.File("bin").c_str(), 0700);
+  chmod(folder.Write("bin/xdg-open", "#!/bin/sh\nexec /bin/sleep 10\n").c_str(), 0700);
+  mkdir(folder.File("html").c_str(), 0700);
+  folder.Write("html/index.htm", "");
+  const std::string path = Environment("PATH"), display = Environment("DISPLAY");
+  setenv("PATH", folder.File("bin").c_str(), 1);
+  setenv("DISPLAY", ":0", 1);
+  PosixPlatform platform("UTF-8", {std::nullopt});
+  platform.SetLaunchWaits({100, 3000});
+  const auto start = std::chrono::steady_clock::now();
+  testing::internal::CaptureStderr();
+  platform.OpenWithViewer(folder.File("KORVATEX.CHM"));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");  // opened: no line on where the help is
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+  setenv("PATH", path.c_str(), 1);
+  display.empty() ? unsetenv("DISPLAY") : setenv("DISPLAY", display.c_str(), 1);
 }
 
 TEST(PosixPlatformTest, ProgramPathIsTheRealProgram) {

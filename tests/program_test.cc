@@ -5,7 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -401,8 +400,7 @@ TEST_F(ProgramTest, HelpOpensTheHtmlHelpWithTheFirstViewerThatOpensIt) {
   const std::string html = folder_.Write("html/index.htm", "<html></html>");
   const std::string where = u8"ヘルプは " + html + u8" にあります（man korvatex でも読めます）。\n";
   const char *const ok = "exit 0", *const fails = "exit 3", *const none = nullptr;
-  const char* const fails_late = "/bin/sleep 0.6; exit 3";  // as xdg-open without a browser
-  const char* const runs = "exec /bin/sleep 10";            // in the foreground: not waited for
+  const char* const fails_late = "/bin/sleep 0.05; exit 3";  // as xdg-open without a browser
   const std::string all =  // every viewer fails the page; the help file is offered last
       "xdg-open index.htm|browser index.htm|sensible-browser index.htm|xdg-open KORVATEX.CHM|";
   const struct {
@@ -413,10 +411,7 @@ TEST_F(ProgramTest, HelpOpensTheHtmlHelpWithTheFirstViewerThatOpensIt) {
   } cases[] = {
       {"DISPLAY=:0", {ok, ok, ok}, "xdg-open index.htm|", ""},
       {"WAYLAND_DISPLAY=w", {fails, ok, none}, "xdg-open index.htm|browser index.htm|", ""},
-      {"DISPLAY=:0",
-       {fails_late, none, runs},
-       "xdg-open index.htm|sensible-browser index.htm|",
-       ""},
+      {"DISPLAY=:0", {fails_late, none, ok}, "xdg-open index.htm|sensible-browser index.htm|", ""},
       {"DISPLAY=:0", {"case $1 in *.CHM) exit 0;; esac; exit 3", fails, fails}, all, ""},
       {"DISPLAY=:0", {fails, fails_late, fails}, all, where},
       {"DISPLAY=:0", {none, none, none}, "", where},
@@ -432,13 +427,10 @@ TEST_F(ProgramTest, HelpOpensTheHtmlHelpWithTheFirstViewerThatOpensIt) {
         Script(names[i], "printf '%s|' \"${0##*/} ${1##*/}\" >>" + opened + "\n" + c.viewers[i]);
       }
     }
-    const auto start = std::chrono::steady_clock::now();
     const Outcome outcome =
         RunProgram(folder_, program_, "'/?'",
                    std::string(c.session) + " PATH=" + folder_.File("bin") +
                        " BROWSER='no-such-browser:browser %s' KORVATEX_CLIPBOARD=/bin/true");
-    // Not the 10 s of the viewer in the foreground; slack for a loaded machine.
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(6));
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.error, c.error);
     EXPECT_EQ(ReadFile(opened), c.opened);

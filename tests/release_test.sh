@@ -84,7 +84,7 @@ if cmp -s "$one/dist/SHA256SUMS" "$two/dist/SHA256SUMS"; then
 else
   fail "the two releases differ:"
   diff "$one/dist/SHA256SUMS" "$two/dist/SHA256SUMS"
-  for file in $(sed 's/^[0-9a-f]*  //' "$one/dist/SHA256SUMS"); do
+  sed 's/^[0-9a-f]*  //' "$one/dist/SHA256SUMS" | while read -r file; do
     if ! cmp -s "$one/dist/$file" "$two/dist/$file"; then
       echo "== what differs in $file"
       differences "$one/dist/$file" "$two/dist/$file"

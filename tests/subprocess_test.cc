@@ -96,7 +96,9 @@ TEST(SubprocessTest, AServingToolIsWaitedForUntilReadyAndAsleep) {
       {"cat > '" + file + "'; echo Waiting >&2; exec sleep 3", true, "", "input"},
       // Ready, then busy for a while before it sleeps: waited for.
       {"echo Waiting >&2; i=0; while [ $i -lt 100000 ]; do i=$((i+1)); done; read -r line;"
-       "echo \"$line\" > '" + file + "'; exec sleep 3", true, "", "input\n"},
+       "echo \"$line\" > '" +
+           file + "'; exec sleep 3",
+       true, "", "input\n"},
       {"echo cannot serve >&2; exit 1", false, "cannot serve\n", ""},
       {"cat > '" + file + "'", true, "", "input"},  // ends at once, without a word
       // Ends well after its ready message (another program took the
@@ -115,17 +117,29 @@ TEST(SubprocessTest, AServingToolIsWaitedForUntilReadyAndAsleep) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2000));
     EXPECT_EQ(ReadFile(file), c.file);
   }
+  // Never ready: left to serve once the limit has passed.
+  Tool never_ready({"sh", "-c", "exec sleep 3"});
+  never_ready.ready_message = "Waiting";
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(RunTool(never_ready, "input", {1200, 50}));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
 }
 
 TEST(SubprocessTest, StartViewerWaitsOnlyForAViewerThatFailsAtOnce) {
-  EXPECT_TRUE(StartViewer({"true", "file"}));
-  EXPECT_FALSE(StartViewer({"false", "file"}));
-  EXPECT_FALSE(StartViewer({"/nonexistent/viewer", "file"}));
+  // A viewer that ends is waited for only until it ends, however long the
+  // grace; one that runs on is waited for the whole grace.
+  const LaunchWaits short_grace{200, 3000}, long_grace{5000, 3000};
+  EXPECT_TRUE(StartViewer({"true", "file"}, long_grace));
+  EXPECT_FALSE(StartViewer({"false", "file"}, long_grace));
+  EXPECT_FALSE(StartViewer({"/nonexistent/viewer", "file"}, long_grace));
+  EXPECT_FALSE(StartViewer({"sh", "-c", "sleep 0.05; exit 3"}, long_grace));  // fails late
   // Still running after the grace time: left to run. The grace is slept
   // through in steps, not spent looking again and again.
   const std::clock_t cpu = std::clock();
-  EXPECT_TRUE(StartViewer({"sleep", "5"}));
-  EXPECT_LT(std::clock() - cpu, CLOCKS_PER_SEC / 4);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(StartViewer({"sleep", "5"}, short_grace));
+  EXPECT_LT(std::clock() - cpu, CLOCKS_PER_SEC / 20);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
 
   const int full = open("/dev/full", O_WRONLY);
   EXPECT_FALSE(WriteAll(full, "x"));

@@ -1,3 +1,6 @@
+# shellcheck shell=sh
+# xvfb_pid is for the sourcing script:
+# shellcheck disable=SC2034
 # Sourced by every script that needs a virtual X server.
 #   start_xvfb FOLDER: starts Xvfb on a display it picks itself (so that
 #   parallel runs never collide), exports DISPLAY and sets xvfb_pid; the

@@ -22,23 +22,25 @@ if ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, long) { return 0; 
 fi
 
 cmake --preset libfuzzer >/dev/null
-all="fold split_record settings element_report formula command_main"
-cmake --build --preset libfuzzer -j2 --target korvatex_data $(for t in $all; do echo fuzz_$t; done) \
-  >/dev/null
+# The targets asked for, else all of them.
+[ $# -gt 0 ] || set -- fold split_record settings element_report formula command_main
+for target in "$@"; do
+  cmake --build --preset libfuzzer -j2 --target korvatex_data "fuzz_$target" >/dev/null
+done
 
 # Filling every new block with a pattern finds nothing ASan would not, and
 # a quarantine of freed memory far larger than one run frees only makes
 # every allocation touch fresh pages: together they cost the targets that
 # open files half their rate.
-export ASAN_OPTIONS=${ASAN_OPTIONS:-max_malloc_fill_size=0:quarantine_size_mb=16}
+export ASAN_OPTIONS="${ASAN_OPTIONS:-max_malloc_fill_size=0:quarantine_size_mb=16}"
 status=0
 printf '%-16s %12s %10s %9s %8s\n' target executions exec/s coverage crashes
-for target in ${*:-$all}; do
+for target in "$@"; do
   corpus=build-fuzz/corpus/$target findings=build-fuzz/findings/$target
   log=build-fuzz/fuzz-$target.log
   mkdir -p "$corpus" && rm -rf "$findings" && mkdir -p "$findings"
   crashed=0
-  build-fuzz/fuzz/fuzz_$target -max_total_time="$seconds" -print_final_stats=1 \
+  "build-fuzz/fuzz/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 \
     -artifact_prefix="$findings/" "$corpus" "fuzz/corpus/$target" >"$log" 2>&1 || crashed=1
   crashes=$(find "$findings" -type f | wc -l)
   [ "$crashed" = 1 ] && [ "$crashes" = 0 ] && crashes=1  # ended on an error without an input

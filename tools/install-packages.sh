@@ -20,7 +20,8 @@ export DEBIAN_FRONTEND=noninteractive
 # without it where it has no package.
 packages="cmake make g++ libc-bin fp-utils"
 if $tests; then
-  # The unit tests and a second compiler with its fuzzing runtime; a reader
+  # The quick checks' formatter and shell-script checker (tools/checks.sh);
+  # the unit tests and a second compiler with its fuzzing runtime; a reader
   # of the help file; the X11 and Wayland clipboards on virtual displays; the
   # man page, the Debian package and its checks; the Windows program,
   # cross-built, with its icon, and run under Wine (whose ANSI code page,
@@ -28,7 +29,7 @@ if $tests; then
   # diffoscope's small form, which shows what differs between two builds
   # that should be the same (in a CI log, where nobody can look again),
   # without the hundreds of megabytes of tools it only recommends.
-  packages="$packages libgtest-dev clang libclang-rt-14-dev
+  packages="$packages clang-format-14 shellcheck libgtest-dev clang libclang-rt-14-dev
     libchm-bin xvfb xclip xsel bsdutils weston wl-clipboard man-db groff-base dpkg-dev unzip lintian
     g++-mingw-w64-x86-64 librsvg2-bin icoutils wine wine64 locales
     git zip diffoscope-minimal"

@@ -76,10 +76,11 @@ tar -xzf "$dist/$source_archive" -C "$work"
 source="$work/korvatex-$version"
 
 release="-DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DKORVATEX_REPRODUCIBLE=ON"
-# shellcheck disable=SC2086
+# The options in $3 are words; "$1" and the others are the inner shell's.
+# shellcheck disable=SC2016,SC2086
 step "The program for Linux" linux.log sh -c \
   'cmake -S "$1" -B "$2" $3 && cmake --build "$2" -j"$4"' sh "$source" "$work/linux" "$release" "$jobs"
-# shellcheck disable=SC2086
+# shellcheck disable=SC2016,SC2086
 step "The program for Windows" win64.log sh -c \
   'cmake -S "$1" -B "$2" $3 -DCMAKE_TOOLCHAIN_FILE="$1/cmake/mingw-w64-x86_64.cmake" &&
    cmake --build "$2" -j"$4"' sh "$source" "$work/win64" "$release" "$jobs"

@@ -1,6 +1,8 @@
 #!/bin/sh
 # Builds korvatex and runs the whole test suite, one suite after another:
-# the unit and end-to-end tests (built with GCC, then with Clang, whose
+# the quick checks (tools/checks.sh: format, shellcheck, the include layers,
+# and the first build, with warnings as errors as in every preset); the unit
+# and end-to-end tests (built with GCC, then with Clang, whose
 # programs must give the same bytes), the X11 clipboard test on a virtual X
 # server, the help file, install layout and man page tests (CTest); the
 # Debian package, unpacked and run; the cross-build of the Windows program,
@@ -10,6 +12,8 @@
 # stop the others. The run ends with a summary, one row per suite, and fails
 # when any suite failed (under CI=true, a suite that skipped counts as
 # failed).
+# The counters and the suites' functions are called through suite():
+# shellcheck disable=SC2317
 set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -59,29 +63,31 @@ debian_package() {
   (umask 077 && sh packaging/make_deb.sh build) &&
     sh tests/package_test.sh "build/korvatex_${version}_$(dpkg --print-architecture).deb"
 }
+# preset NAME: configures and builds the preset NAME (warnings as errors);
+# ctest_preset NAME: that, then its CTest.
+preset() { cmake --preset "$1" && cmake --build --preset "$1" -j"$jobs"; }
+ctest_preset() { preset "$1" && ctest --preset "$1" -j"$jobs"; }
+
 windows_package() {
-  ls -l build-win/korvatex.exe build-win/KORVATEX.CSV build-win/KORVATEX.CHM &&
-    sh packaging/make_zip.sh build-win && sh tests/package_test.sh build-win/korvatex-${version}-win64.zip
+  preset mingw && ls -l build-win/korvatex.exe build-win/KORVATEX.CSV build-win/KORVATEX.CHM &&
+    sh packaging/make_zip.sh build-win && sh tests/package_test.sh "build-win/korvatex-${version}-win64.zip"
 }
 
-# The builds are the presets of CMakePresets.json. Those that run CTest ask
-# for the tests by name (BUILD_TESTING): the README's first command
-# configures build/ for the program alone.
-cmake --preset default
-cmake --build --preset default -j"$jobs"
-suite "CTest" ctest_counts ctest --preset default -j"$jobs"
+# The builds are the presets of CMakePresets.json, each within the suite
+# that needs it, so that a build that fails (a new warning is an error)
+# fails its row. Those that run CTest ask for the tests by name
+# (BUILD_TESTING): the README's first command configures build/ for the
+# program alone.
+suite "Checks" check_counts sh tools/checks.sh --build
+suite "CTest" ctest_counts ctest_preset default
 suite "Debian package" check_counts debian_package
 
 # The same program and tests built with Clang: the suite passes, and both
 # programs give the same bytes for the same requests.
-cmake --preset clang
-cmake --build --preset clang -j"$jobs"
-suite "CTest, Clang" ctest_counts ctest --preset clang -j"$jobs"
+suite "CTest, Clang" ctest_counts ctest_preset clang
 suite "GCC and Clang agree" check_counts \
   sh tools/compare_programs.sh build/korvatex build-clang/korvatex build/KORVATEX.CSV
 
-cmake --preset mingw
-cmake --build --preset mingw -j"$jobs"
 suite "Windows ZIP" check_counts windows_package
 suite "Windows under Wine" check_counts sh tests/wine/wine_test.sh build-win
 
@@ -90,9 +96,7 @@ suite "Windows under Wine" check_counts sh tests/wine/wine_test.sh build-win
 # and locales), gives the same files bit for bit.
 suite "Reproducible release" check_counts sh tests/release_test.sh
 
-cmake --preset asan
-cmake --build --preset asan -j"$jobs"
-suite "CTest, ASan and UBSan" ctest_counts ctest --preset asan -j"$jobs"
+suite "CTest, ASan and UBSan" ctest_counts ctest_preset asan
 
 suite "Fuzzing" fuzz_counts sh tools/fuzz.sh
 

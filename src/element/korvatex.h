@@ -2,8 +2,8 @@
 //
 // Construction resolves the argument to an element, by symbol first, then
 // by atomic number, and last by the Japanese name, the reading (in either
-// kana) or the English name (in any case) in the data file; `Run` reads the title line and the element's line
-// from the data file and gives the element report.
+// kana) or the English name (in any case) in the data file; `Run` reads the title line and the
+// element's line from the data file and gives the element report.
 #ifndef KORVATEX_ELEMENT_KORVATEX_H_
 #define KORVATEX_ELEMENT_KORVATEX_H_
 

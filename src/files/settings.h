@@ -23,7 +23,8 @@ constexpr int kDefaultDecimalDigits = 7;
 // `paths` converts the path on line 9 to the system's form; null keeps its
 // bytes as they are.
 struct SettingsLocation {
-  SettingsLocation(std::string_view program = {}, std::string_view personal = {},  // NOLINT: implicit
+  // NOLINTNEXTLINE(google-explicit-constructor): implicit, from the program's path alone
+  SettingsLocation(std::string_view program = {}, std::string_view personal = {},
                    std::string_view system = {}, std::string_view home_folder = {},
                    std::string_view installed_data = {})
       : program_path(program),

@@ -10,11 +10,13 @@ Tool Serving(std::vector<std::string> words) {
   return tool;
 }
 
-}  // namespace
-
+// True when `command` holds none of the characters that make shell syntax,
+// so that its words can be run without a shell.
 bool IsPlainWords(std::string_view command) {
   return command.find_first_of("'\"$`\\|&;<>()*?[#~=%\n") == std::string_view::npos;
 }
+
+}  // namespace
 
 Tool ToolFromSetting(const std::string& command) {
   Tool tool;

@@ -40,10 +40,6 @@ struct ClipboardChoice {
 ClipboardChoice ChooseClipboardTool(const EnvironmentLookup& environment,
                                     const ProgramLookup& is_on_path);
 
-// True when `command` holds none of the characters that make shell syntax,
-// so that its words can be run without a shell.
-bool IsPlainWords(std::string_view command);
-
 // The tool that $KORVATEX_CLIPBOARD names: its blank-separated words when
 // they are plain, else the command run by /bin/sh.
 Tool ToolFromSetting(const std::string& command);

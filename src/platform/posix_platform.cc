@@ -130,7 +130,7 @@ bool PosixPlatform::EmptyClipboard() {
     if (output_ == nullptr) ReportOutputFailure(EBADF);
     return output_ != nullptr;
   }
-  if (!emptied_) emptied_ = RunTool(backend_->empty, "");
+  if (!emptied_) emptied_ = RunTool(backend_->empty, "", waits_);
   return emptied_;
 }
 
@@ -152,7 +152,7 @@ bool PosixPlatform::SetClipboardText(std::string_view text) {
     ReportOutputFailure(EBADF);
     return false;
   }
-  if (backend_ && !RunTool(backend_->hand_over, FromCp932(lf_text, "UTF-8"))) taken = false;
+  if (backend_ && !RunTool(backend_->hand_over, FromCp932(lf_text, "UTF-8"), waits_)) taken = false;
   return taken;
 }
 
@@ -185,12 +185,12 @@ void PosixPlatform::OpenWithViewer(std::string_view path) {
   if (HasGraphicalSession()) {
     if (has_html) {
       for (const std::vector<std::string>& viewer : HtmlViewers(Environment("BROWSER"), html)) {
-        if (StartViewer(viewer)) return;
+        if (StartViewer(viewer, waits_)) return;
       }
     }
     std::string chm(path);
     if (!FileExists(chm)) chm = InstalledFile(path, kInstalledHelpFile);
-    if (!chm.empty() && StartViewer({kFileOpener, chm})) return;
+    if (!chm.empty() && StartViewer({kFileOpener, chm}, waits_)) return;
   }
   const std::string line = has_html ? FromCp932(texts::kHelpIsAtBefore, codeset_) + html +
                                           FromCp932(texts::kHelpIsAtAfter, codeset_)

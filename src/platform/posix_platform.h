@@ -17,6 +17,7 @@
 
 #include "main/platform.h"
 #include "platform/clipboard_tool.h"
+#include "platform/subprocess.h"
 
 class PosixPlatform : public Platform {
  public:
@@ -44,6 +45,9 @@ class PosixPlatform : public Platform {
   // The hint when no clipboard tool was found, else null.
   const char* MissingToolHint() const;
 
+  // How long the tools and viewers started are waited for (tests shorten it).
+  void SetLaunchWaits(const LaunchWaits& waits) { waits_ = waits; }
+
  private:
   void ReportOutputFailure(int error);
 
@@ -53,6 +57,7 @@ class PosixPlatform : public Platform {
   const char* missing_tool_hint_;
   FILE* output_;
   FILE* errors_;
+  LaunchWaits waits_;
 };
 
 // The value of the environment variable `name`; empty when it is not set.

@@ -152,12 +152,6 @@ std::optional<pid_t> Spawn(const Tool& tool, int input_fd, int error_fd, bool ne
 }
 #endif
 
-// How long a help viewer is given to fail before it is left to run: long
-// enough for xdg-open to find no browser on a busy machine (0.2 to 0.6 s
-// here, with a load of 5 on two cores), short enough that a viewer that
-// runs never keeps the user waiting long.
-constexpr int kViewerGraceMilliseconds = 1200;
-
 }  // namespace
 
 bool IsOnPath(const std::string& name, const std::string& path) {
@@ -234,9 +228,10 @@ bool EndedWell(pid_t child, pid_t done, int status) {
 }
 
 // Waits for `tool`, started as `child` with the scratch file `error_fd` as
-// its standard error. True when it ended with 0 or goes on serving; when it
-// failed, shows its words on standard error.
-bool WaitForTool(const Tool& tool, pid_t child, int error_fd) {
+// its standard error, waiting at most `ready_limit_ms` for a serving tool.
+// True when it ended with 0 or goes on serving; when it failed, shows its
+// words on standard error.
+bool WaitForTool(const Tool& tool, pid_t child, int error_fd, int ready_limit_ms) {
   int status = 0;
   pid_t done;
   if (tool.ready_message.empty()) {
@@ -248,9 +243,9 @@ bool WaitForTool(const Tool& tool, pid_t child, int error_fd) {
     // error is a scratch file, which stays writable for as long as it
     // serves (a pipe would break when this program ends, and the tool would
     // die of it in the middle of answering a request). A tool that is not
-    // ready within three seconds is left to serve.
+    // ready within the limit is left to serve.
     bool ready = false;
-    done = WaitAWhile(child, &status, 3000, [&] {
+    done = WaitAWhile(child, &status, ready_limit_ms, [&] {
       // After its message it sends its request and sleeps until the display
       // answers; its first sleep is the sign that the request has gone out.
       if (ready) return !Sleeps(child);
@@ -266,7 +261,7 @@ bool WaitForTool(const Tool& tool, pid_t child, int error_fd) {
 
 }  // namespace
 
-bool RunTool(const Tool& tool, std::string_view input) {
+bool RunTool(const Tool& tool, std::string_view input, const LaunchWaits& waits) {
   int pipe_fds[2];
   if (pipe(pipe_fds) != 0) return false;
   const int error_fd = OpenScratchFile();
@@ -275,17 +270,17 @@ bool RunTool(const Tool& tool, std::string_view input) {
   close(pipe_fds[0]);
   if (child) WriteAll(pipe_fds[1], input);  // a tool that stops reading: its status decides
   close(pipe_fds[1]);
-  const bool ok = child && WaitForTool(tool, *child, error_fd);
+  const bool ok = child && WaitForTool(tool, *child, error_fd, waits.ready_limit_ms);
   if (!child) ReportCannotStart(tool.argv[0], spawn_error);
   if (error_fd >= 0) close(error_fd);
   return ok;
 }
 
-bool StartViewer(const std::vector<std::string>& argv) {
+bool StartViewer(const std::vector<std::string>& argv, const LaunchWaits& waits) {
   if (argv.empty()) return false;
   const std::optional<pid_t> child = Spawn(Tool(argv), -1, -1, true);
   if (!child) return false;
   int status = 0;
-  const pid_t done = WaitAWhile(*child, &status, kViewerGraceMilliseconds, [] { return true; });
+  const pid_t done = WaitAWhile(*child, &status, waits.viewer_grace_ms, [] { return true; });
   return done == 0 || EndedWell(*child, done, status);
 }

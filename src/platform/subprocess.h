@@ -36,20 +36,33 @@ struct Tool {
   bool own_session = false;
 };
 
+// How long the launcher waits for what it starts. The program always uses
+// these values; tests pass shorter ones so that they need not sleep.
+struct LaunchWaits {
+  // How long a help viewer is given to fail before it is left to run: long
+  // enough for xdg-open to find no browser on a busy machine (0.2 to 0.6 s
+  // here, with a load of 5 on two cores), short enough that a viewer that
+  // runs never keeps the user waiting long.
+  int viewer_grace_ms = 1200;
+  // How long a tool with a ready message is waited for at most before it is
+  // left to serve.
+  int ready_limit_ms = 3000;
+};
+
 // Runs `tool` with `input` on its standard input; true when it exits 0
 // (or, for a tool with a ready message, when it is ready and serving).
 // When it fails, what it wrote on its standard error is shown on this
 // program's standard error; when it succeeds, nothing of it is. A tool may
 // end without reading its input, so the process must ignore SIGPIPE (the
 // entry does).
-bool RunTool(const Tool& tool, std::string_view input);
+bool RunTool(const Tool& tool, std::string_view input, const LaunchWaits& waits = {});
 
 // Starts the viewer command `argv` (the file among its words) in a session
-// of its own, its output discarded. True when it is still running after a
-// grace time of 1.2 s (a viewer in the foreground) or has ended with 0;
+// of its own, its output discarded. True when it is still running after
+// the grace time (a viewer in the foreground) or has ended with 0;
 // false when it could not be started or ended with another status before.
 // The program never waits for the viewer itself.
-bool StartViewer(const std::vector<std::string>& argv);
+bool StartViewer(const std::vector<std::string>& argv, const LaunchWaits& waits = {});
 
 // True when `name` is an executable regular file in one of the folders of
 // `path` (a PATH value: folders separated by ":", an empty one meaning ".").

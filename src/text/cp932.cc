@@ -22,14 +22,6 @@ size_t Find(std::string_view text, char ch, size_t from) {
   return Find(text, std::string_view(&ch, 1), from);
 }
 
-size_t FindLast(std::string_view text, char ch) {
-  size_t found = npos;
-  for (const Char c : Chars(text)) {
-    if (c.bytes == std::string_view(&ch, 1)) found = c.pos;
-  }
-  return found;
-}
-
 size_t FindText(std::string_view text, std::string_view needle) {
   for (const Char c : Chars(text)) {
     if (text.substr(c.pos, needle.size()) == needle) return c.pos;

@@ -37,9 +37,6 @@ std::string_view CharAt(std::string_view text, size_t pos);
 size_t Find(std::string_view text, std::string_view ch, size_t from = 0);
 size_t Find(std::string_view text, char ch, size_t from = 0);
 
-// Last character equal to the single-byte character `ch`.
-size_t FindLast(std::string_view text, char ch);
-
 // First occurrence of `needle` that starts on a character boundary.
 size_t FindText(std::string_view text, std::string_view needle);
 

@@ -15,8 +15,7 @@ constexpr SymbolFold kSymbols[] = {
     {0x69, '('}, {0x6A, ')'}, {0x44, '.'}, {0x96, '*'}, {0x6D, '['}, {0x6E, ']'}, {0x45, '\xA5'},
 };
 
-}  // namespace
-
+// The 69 double-byte characters that fold: ０-９, Ａ-Ｚ, ａ-ｚ, （）．＊［］・.
 bool IsFoldable(std::string_view ch) {
   if (ch.size() != 2) return false;
   const auto lead = static_cast<unsigned char>(ch[0]);
@@ -33,6 +32,7 @@ bool IsFoldable(std::string_view ch) {
   return false;
 }
 
+// The single byte that a member of the foldable set folds to.
 char FoldCharacter(unsigned char lead, unsigned char trail) {
   if (lead == 0x82) {
     if (trail >= 0x81) return static_cast<char>(trail - 0x20);
@@ -43,6 +43,8 @@ char FoldCharacter(unsigned char lead, unsigned char trail) {
   }
   return static_cast<char>(trail);  // never reached for members of the set
 }
+
+}  // namespace
 
 std::string FoldFullWidth(std::string_view text) {
   std::string folded;

@@ -12,12 +12,6 @@
 #include <string>
 #include <string_view>
 
-// The 69 double-byte characters that fold: ０-９, Ａ-Ｚ, ａ-ｚ, （）．＊［］・.
-bool IsFoldable(std::string_view ch);
-
-// The single byte that a member of the foldable set folds to.
-char FoldCharacter(unsigned char lead, unsigned char trail);
-
 // The folded form of `text`; never longer than the input.
 std::string FoldFullWidth(std::string_view text);
 

@@ -18,6 +18,13 @@ size_t SkipDigits(std::string_view text, size_t pos) {
   return pos;
 }
 
+// Length of the white space at the start of `text`.
+size_t SkipWhiteSpace(std::string_view text) {
+  size_t pos = 0;
+  while (pos < text.size() && IsWhiteSpace(text[pos])) ++pos;
+  return pos;
+}
+
 size_t SkipSign(std::string_view text, size_t pos) {
   if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
   return pos;
@@ -30,12 +37,6 @@ long double PowerOfTen(int n) {
 }
 
 }  // namespace
-
-size_t SkipWhiteSpace(std::string_view text) {
-  size_t pos = 0;
-  while (pos < text.size() && IsWhiteSpace(text[pos])) ++pos;
-  return pos;
-}
 
 int ReadInteger(std::string_view text) {
   size_t pos = SkipWhiteSpace(text);

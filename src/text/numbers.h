@@ -31,9 +31,6 @@ int ReadInteger(std::string_view text);
 // fraction, an optional exponent; decimal only (no hex, "inf" or "nan").
 double ReadDecimal(std::string_view text);
 
-// Length of the white space at the start of `text`.
-size_t SkipWhiteSpace(std::string_view text);
-
 // x rounded to n >= 0 decimal places, in extended precision.
 long double RoundDecimal(double x, int n);
 

@@ -134,8 +134,8 @@ int Watch(const char* ready, const char* stop) {
   window_class.hInstance = GetModuleHandleW(nullptr);
   window_class.lpszClassName = L"clipboard_tool_watcher";
   if (!RegisterClassW(&window_class)) return 2;
-  HWND window = CreateWindowW(window_class.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                              nullptr, window_class.hInstance, nullptr);
+  HWND window = CreateWindowW(window_class.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              window_class.hInstance, nullptr);
   if (window == nullptr) return 2;
   Watcher watcher{stop};
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&watcher));

@@ -151,7 +151,7 @@ FOLDERS
 # folder, in CP932 or as a spreadsheet saves "CSV UTF-8", by its full path
 # or relative to the settings file; there is none beside the program, and
 # the program is started from another folder.
-windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
+windows_path() { printf 'Z:%s' "$1" | tr / '\134'; }  # \134: the backslash
 mkdir -p "$work/設定" "$work/共有データ"
 cp "$build/korvatex.exe" "$work/設定/"
 cp "$app/KORVATEX.CSV" "$work/共有データ/元素表.csv"
