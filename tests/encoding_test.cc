@@ -78,6 +78,8 @@ TEST(EncodingTest, ConvertedToCp932) {
   }
   EXPECT_EQ(Utf16ToUtf8("\xFE\xFF" + Convert(text, "UTF-8", "UTF-16BE"), TextEncoding::kUtf16Be),
             text);
+  // The last low surrogate, alone, is no character.
+  EXPECT_EQ(Utf16ToUtf8(std::string("\xFF\xDF", 2), TextEncoding::kUtf16Le), "\xEF\xBF\xBD");
 }
 
 }  // namespace
