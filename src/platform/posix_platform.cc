@@ -2,7 +2,6 @@
 
 #include <limits.h>
 #include <stdlib.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,6 +13,7 @@
 #include <mach-o/dyld.h>
 #endif
 
+#include "files/line_reader.h"  // IsRegularFile
 #include "platform/text_conversion.h"
 #include "text/path.h"
 #include "text/texts.h"
@@ -28,11 +28,6 @@ constexpr char kFileOpener[] = "open";
 #else
 constexpr char kFileOpener[] = "xdg-open";
 #endif
-
-bool FileExists(const std::string& path) {
-  struct stat info;
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
 
 // True when a viewer can show a window: always on macOS; elsewhere in an X11
 // or Wayland session. Without one, xdg-open falls back to a browser for the
@@ -180,7 +175,7 @@ void PosixPlatform::ShowMessage(std::string_view text, std::string_view caption,
 // where the help is. Without a graphical session nothing is started.
 void PosixPlatform::OpenWithViewer(std::string_view path) {
   std::string html = SiblingPath(path, kHtmlHelpPage);
-  if (!FileExists(html)) html = InstalledFile(path, kInstalledHtmlHelp);
+  if (!IsRegularFile(html)) html = InstalledFile(path, kInstalledHtmlHelp);
   const bool has_html = !html.empty();
   if (HasGraphicalSession()) {
     if (has_html) {
@@ -189,7 +184,7 @@ void PosixPlatform::OpenWithViewer(std::string_view path) {
       }
     }
     std::string chm(path);
-    if (!FileExists(chm)) chm = InstalledFile(path, kInstalledHelpFile);
+    if (!IsRegularFile(chm)) chm = InstalledFile(path, kInstalledHelpFile);
     if (!chm.empty() && StartViewer({kFileOpener, chm}, waits_)) return;
   }
   const std::string line = has_html ? FromCp932(texts::kHelpIsAtBefore, codeset_) + html +
@@ -240,7 +235,7 @@ std::string InstalledFile(std::string_view program_path, std::string_view instal
   const std::string under_prefix = SiblingPath(program_path, "../" + std::string(installed));
   for (const std::string& path : {under_prefix, "/usr/" + std::string(installed)}) {
     char resolved[PATH_MAX];
-    if (FileExists(path) && realpath(path.c_str(), resolved) != nullptr) return resolved;
+    if (IsRegularFile(path) && realpath(path.c_str(), resolved) != nullptr) return resolved;
   }
   return std::string();
 }
