@@ -6,7 +6,8 @@
 #   main       the command front end: CommandMain, messages, the clipboard
 #   formula    the formula evaluator and the /W command
 #   element    the command base, the result codes, the element report
-#   files      the settings file, line reading, record splitting
+#   files      opening files, the settings and data files, line reading,
+#              record splitting
 #   text       the ground floor: CP932 stepping, folding, numbers, texts
 #
 # Every `#include "folder/..."` line of every file under SOURCE_DIR (src/)

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <chrono>
 #include <csignal>
 #include <map>
 #include <sstream>
 
+#include "test_support.h"
 #include "text/texts.h"
 
 namespace {
@@ -22,9 +24,9 @@ std::string Describe(const ClipboardChoice& choice) {
     return choice.missing_tool_hint ? std::string("none: ") + choice.missing_tool_hint : "stdout";
   }
   std::ostringstream line;
-  for (const Tool* tool : {&choice.backend->empty, &choice.backend->hand_over}) {
+  for (const Program* tool : {&choice.backend->empty, &choice.backend->hand_over}) {
     for (const std::string& word : tool->argv) line << word << ' ';
-    line << (tool->shows_output ? "+out" : "") << (tool->ready_message.empty() ? "" : "+ready")
+    line << (tool->shows_output ? "+out" : "") << (tool->is_ready ? "+ready" : "")
          << (tool->own_session ? "+setsid" : "") << (tool == &choice.backend->empty ? "| " : "");
   }
   return line.str();
@@ -69,6 +71,39 @@ TEST(ClipboardToolTest, ChosenFromTheEnvironmentAndTheToolsInstalled) {
   }
 }
 
+// xclip serving in the foreground, here a script that talks as it does,
+// is waited for until it has said it waits for requests and then sleeps,
+// waiting for the display: not while it is still busy sending its request.
+TEST(ClipboardToolTest, XclipIsWaitedForUntilItHasAskedForTheClipboard) {
+  std::signal(SIGPIPE, SIG_IGN);  // as the program does: a tool may end without reading
+  ScratchFolder folder;
+  const std::string file = folder.File("out");
+  const std::string says = "echo Waiting for selection request number 1 >&2; ";
+  const struct {
+    std::string script;
+    std::string file;
+  } cases[] = {
+      {"cat > '" + file + "'; " + says + "exec sleep 3", "input"},
+      {says +
+           "i=0; while [ $i -lt 100000 ]; do i=$((i+1)); done; read -r line; echo \"$line\" > '" +
+           file + "'; exec sleep 3",
+       "input\n"},
+  };
+  const ClipboardChoice choice = ChooseClipboardTool(
+      [](const char* name) { return std::string(name) == "DISPLAY" ? ":0" : ""; },
+      [](const std::string& name) { return name == "xclip"; });
+  ASSERT_TRUE(choice.backend);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script);
+    Program xclip = choice.backend->empty;
+    xclip.argv = {"sh", "-c", c.script};
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(RunProgram(xclip, "input"));  // not ready: waited for 3 s
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2000));
+    EXPECT_EQ(ReadFile(file), c.file);
+  }
+}
+
 // A command does what the shell would make of it: with each mark at a
 // word's start, inside a word and alone, it is either run by /bin/sh or,
 // started directly, gives what /bin/sh gives. Plain words are started
@@ -79,22 +114,22 @@ TEST(ClipboardToolTest, ACommandDoesWhatTheShellWouldMakeOfIt) {
     if (!std::ispunct(c) && !std::isspace(c)) continue;
     const std::string ch(1, static_cast<char>(c));
     const std::string command = "echo " + ch + " " + ch + "b a" + ch + "b a" + ch;
-    const Tool tool = ToolFromSetting(command);
+    const Program tool = ToolFromSetting(command);
     if (tool.argv == std::vector<std::string>{"/bin/sh", "-c", command}) continue;  // the shell's
-    Tool shell({"/bin/sh", "-c", command});
+    Program shell({"/bin/sh", "-c", command});
     shell.shows_output = true;
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    const bool shell_ok = RunTool(shell, "");
+    const bool shell_ok = RunProgram(shell, "");
     const std::string expected = testing::internal::GetCapturedStdout();
     testing::internal::GetCapturedStderr();
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    EXPECT_EQ(RunTool(tool, ""), shell_ok) << command;
+    EXPECT_EQ(RunProgram(tool, ""), shell_ok) << command;
     EXPECT_EQ(testing::internal::GetCapturedStdout(), expected) << command;
     testing::internal::GetCapturedStderr();
   }
-  const Tool plain = ToolFromSetting(" echo\ta-b.c/d,e ");
+  const Program plain = ToolFromSetting(" echo\ta-b.c/d,e ");
   EXPECT_EQ(plain.argv, (std::vector<std::string>{"echo", "a-b.c/d,e"}));
   EXPECT_EQ(ToolFromSetting(":").shell_command, ":");  // run by the shell: it names no program
 }

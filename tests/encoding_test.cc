@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "test_support.h"
 
 namespace {
@@ -80,6 +82,31 @@ TEST(EncodingTest, ConvertedToCp932) {
             text);
   // The last low surrogate, alone, is no character.
   EXPECT_EQ(Utf16ToUtf8(std::string("\xFF\xDF", 2), TextEncoding::kUtf16Le), "\xEF\xBF\xBD");
+}
+
+// Paths on Windows: UTF-8 to UTF-16 and back, and no UTF-16 for a text
+// that is not UTF-8 (it would name another file).
+TEST(EncodingTest, Utf8AndUtf16UnitsConvertBothWays) {
+  const struct {
+    std::string utf8;
+    std::optional<std::u16string> units;
+  } cases[] = {
+      {"", u""},
+      {u8"C:\\元素\\é😀.csv", u"C:\\元素\\é😀.csv"},
+      {"\xC0\xAF", std::nullopt},      // an overlong "/"
+      {"\xED\xA0\x80", std::nullopt},  // a surrogate written in UTF-8
+      {"a\x8C\xB3", std::nullopt},     // CP932
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.utf8));
+    EXPECT_EQ(Utf8ToUtf16(c.utf8), c.units);
+    if (c.units) {
+      EXPECT_EQ(Utf16ToUtf8(*c.units), c.utf8);
+    }
+  }
+  EXPECT_EQ(Utf16ToUtf8(std::u16string(u"a") + char16_t(0xDC00) + u"b"),
+            "a\xEF\xBF\xBD"
+            "b");
 }
 
 }  // namespace

@@ -56,14 +56,4 @@ TEST(LineReaderTest, ReadsLikeAWindowsTextStream) {
   }
 }
 
-TEST(LineReaderTest, OnlyRegularFilesOpen) {
-  ScratchFolder folder;
-  ASSERT_EQ(mkfifo(folder.File("fifo").c_str(), 0600), 0);
-  EXPECT_EQ(LineReader::Open(folder.File("absent")), nullptr);
-  EXPECT_EQ(LineReader::Open(folder.path()), nullptr);
-  EXPECT_EQ(LineReader::Open(folder.File("fifo")), nullptr);  // opening it would wait
-  EXPECT_EQ(LineReader::Open("/dev/zero"), nullptr);
-  EXPECT_NE(LineReader::Open(folder.Write("file", "")), nullptr);
-}
-
 }  // namespace

@@ -13,11 +13,12 @@
 
 namespace {
 
-Tool MakeTool(std::vector<std::string> argv, bool shows_output, std::string shell_command = "") {
-  Tool tool(std::move(argv));
-  tool.shows_output = shows_output;
-  tool.shell_command = std::move(shell_command);
-  return tool;
+Program MakeProgram(std::vector<std::string> argv, bool shows_output,
+                    std::string shell_command = "") {
+  Program program(std::move(argv));
+  program.shows_output = shows_output;
+  program.shell_command = std::move(shell_command);
+  return program;
 }
 
 TEST(SubprocessTest, IsOnPathFindsExecutableFilesOnly) {
@@ -43,9 +44,9 @@ TEST(SubprocessTest, IsOnPathFindsExecutableFilesOnly) {
   }
 }
 
-TEST(SubprocessTest, RunToolFeedsTheToolAndShowsItsErrorsOnlyWhenItFails) {
-  std::signal(SIGPIPE, SIG_IGN);  // as the program does: tools may not read their input
-  // Descriptor 3 open and inheritable: the tools must not get it.
+TEST(SubprocessTest, RunProgramFeedsItAndShowsItsErrorsOnlyWhenItFails) {
+  std::signal(SIGPIPE, SIG_IGN);  // as the program does: programs may not read their input
+  // Descriptor 3 open and inheritable: the programs started must not get it.
   const int saved = fcntl(3, F_DUPFD_CLOEXEC, 10);  // -1 when 3 is not open
   const int null_fd = open("/dev/null", O_RDONLY);
   if (null_fd != 3) dup2(null_fd, 3), close(null_fd);
@@ -55,26 +56,26 @@ TEST(SubprocessTest, RunToolFeedsTheToolAndShowsItsErrorsOnlyWhenItFails) {
   const std::string script = folder.Write("script", "echo from-script > '" + file + "'\n");
   chmod(script.c_str(), 0700);
   const struct {
-    Tool tool;
+    Program program;
     bool ok;
     std::string output, errors, file;
   } cases[] = {
       {{{"sh", "-c", "cat > '" + file + "'; echo fine >&2"}}, true, "", "", "input"},
       {{{"sh", "-c", "echo oops >&2; exit 3"}}, false, "", "oops\n", ""},
       {{{"sh", "-c", "echo shown"}}, true, "", "", ""},
-      {MakeTool({"echo", "shown"}, true), true, "shown\n", "", ""},
+      {MakeProgram({"echo", "shown"}, true), true, "shown\n", "", ""},
       {{{":"}}, false, "", "korvatex: :: No such file or directory\n", ""},
-      {MakeTool({":"}, false, ":"), true, "", "", ""},
-      {MakeTool({script}, false, script), true, "", "", "from-script\n"},
+      {MakeProgram({":"}, false, ":"), true, "", "", ""},
+      {MakeProgram({script}, false, script), true, "", "", "from-script\n"},
       {{{script}}, false, "", "korvatex: " + script + ": Exec format error\n", ""},
-      {MakeTool({"sh", "-c", "ls /proc/$$/fd"}, true), true, "0\n1\n2\n", "", ""},
+      {MakeProgram({"sh", "-c", "ls /proc/$$/fd"}, true), true, "0\n1\n2\n", "", ""},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.tool.argv.back());
+    SCOPED_TRACE(c.program.argv.back());
     std::remove(file.c_str());
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    EXPECT_EQ(RunTool(c.tool, "input"), c.ok);
+    EXPECT_EQ(RunProgram(c.program, "input"), c.ok);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), c.errors);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), c.output);
     EXPECT_EQ(ReadFile(file), c.file);
@@ -83,8 +84,8 @@ TEST(SubprocessTest, RunToolFeedsTheToolAndShowsItsErrorsOnlyWhenItFails) {
   if (saved < 0) close(3);
 }
 
-TEST(SubprocessTest, AServingToolIsWaitedForUntilReadyAndAsleep) {
-  std::signal(SIGPIPE, SIG_IGN);  // as the program does: a tool may end without reading
+TEST(SubprocessTest, AProgramWithAReadyCheckIsWaitedForUntilReady) {
+  std::signal(SIGPIPE, SIG_IGN);  // as the program does: a program may end without reading
   ScratchFolder folder;
   const std::string file = folder.File("out");
   const struct {
@@ -92,37 +93,29 @@ TEST(SubprocessTest, AServingToolIsWaitedForUntilReadyAndAsleep) {
     bool ok;
     std::string errors, file;
   } cases[] = {
-      // Ready, then serving: left to run once it sleeps, long before it ends.
-      {"cat > '" + file + "'; echo Waiting >&2; exec sleep 3", true, "", "input"},
-      // Ready, then busy for a while before it sleeps: waited for.
-      {"echo Waiting >&2; i=0; while [ $i -lt 100000 ]; do i=$((i+1)); done; read -r line;"
-       "echo \"$line\" > '" +
-           file + "'; exec sleep 3",
-       true, "", "input\n"},
+      // Ready, then running on: left to run, long before it ends.
+      {"cat > '" + file + "'; echo ready >&2; exec sleep 3", true, "", "input"},
       {"echo cannot serve >&2; exit 1", false, "cannot serve\n", ""},
       {"cat > '" + file + "'", true, "", "input"},  // ends at once, without a word
-      // Ends well after its ready message (another program took the
-      // clipboard): its words are not shown.
-      {"cat > '" + file + "'; echo Waiting >&2", true, "", "input"},
+      // Ends well after it was ready: its words are not shown.
+      {"cat > '" + file + "'; echo ready >&2", true, "", "input"},
+      // Never ready: left to run once the limit has passed.
+      {"cat > '" + file + "'; exec sleep 3", true, "", "input"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.script);
     std::remove(file.c_str());
-    Tool tool({"sh", "-c", c.script});
-    tool.ready_message = "Waiting";
+    Program program({"sh", "-c", c.script});
+    program.is_ready = [](pid_t, std::string_view errors) {
+      return errors.find("ready") != std::string_view::npos;
+    };
     const auto start = std::chrono::steady_clock::now();
     testing::internal::CaptureStderr();
-    EXPECT_EQ(RunTool(tool, "input"), c.ok);
+    EXPECT_EQ(RunProgram(program, "input", {1200, 300}), c.ok);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), c.errors);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2000));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
     EXPECT_EQ(ReadFile(file), c.file);
   }
-  // Never ready: left to serve once the limit has passed.
-  Tool never_ready({"sh", "-c", "exec sleep 3"});
-  never_ready.ready_message = "Waiting";
-  const auto start = std::chrono::steady_clock::now();
-  EXPECT_TRUE(RunTool(never_ready, "input", {1200, 50}));
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
 }
 
 TEST(SubprocessTest, StartViewerWaitsOnlyForAViewerThatFailsAtOnce) {

@@ -1,6 +1,7 @@
 #include "files/data_file.h"
 
 #include "files/line_reader.h"
+#include "files/system_file.h"
 #include "text/cp932.h"
 #include "text/encoding.h"
 

@@ -9,13 +9,8 @@
 //
 // A file is read whole, then taken a line at a time. Whatever it holds,
 // reading it is bounded in memory and in time:
-// - Only regular files are opened. A FIFO would stall the open until some
-//   writer came, a terminal would wait for typing and /dev/zero never ends;
-//   a device, FIFO or socket in a file's place counts as a file that
-//   cannot be opened.
-// - At most kMaxFileBytes are read from a file; the rest counts as its
-//   end. Every file korvatex reads is far smaller: the data file holds
-//   some 16 KB, the settings file a few hundred bytes.
+// - Only regular files are opened, and at most kMaxFileBytes are read
+//   (system_file.h).
 // - A whole-line read keeps at most the first kMaxKeptLineBytes of a line
 //   and skips the rest of it, its LF included; the line still counts as
 //   one line, so a long line moves no later line. Every caller uses far
@@ -29,23 +24,14 @@
 #include <string>
 #include <string_view>
 
-// The bytes of the file at `path`, at most kMaxFileBytes of them; none when
-// it cannot be opened or is not a regular file.
-std::optional<std::string> ReadFileBytes(const std::string& path);
-
-// True when `path` names a regular file.
-bool IsRegularFile(const std::string& path);
-
 class LineReader {
  public:
   // A limit that reads every line to its end, however long, keeping at
   // most kMaxKeptLineBytes of it.
   static constexpr size_t kWholeLine = 0;
   static constexpr size_t kMaxKeptLineBytes = 16 * 1024;
-  static constexpr size_t kMaxFileBytes = 8 * 1024 * 1024;
 
-  // Reads the lines of `bytes`, the content of a file (at most
-  // kMaxFileBytes of it).
+  // Reads the lines of `bytes`, the content of a file.
   explicit LineReader(std::string bytes);
 
   // Opens `path` for reading; nullptr when it cannot be opened or is not a

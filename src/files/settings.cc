@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "files/line_reader.h"
+#include "files/system_file.h"
 #include "text/cp932.h"
 #include "text/numbers.h"
 #include "text/path.h"

@@ -5,7 +5,7 @@
 // opened with the viewer the system associates with it; and, as
 // `SystemPaths`, the form in which the system names files. The front end
 // declares what it needs here; each operating system implements it in
-// src/platform/ (platform-win32.cc, posix_platform.h), and the tests use a
+// src/platform/ (win32_platform.h, posix_platform.h), and the tests use a
 // recording fake. All texts passed in are CP932 bytes; paths are in the
 // system's form.
 #ifndef KORVATEX_MAIN_PLATFORM_H_

@@ -4,9 +4,10 @@
 // ($WAYLAND_DISPLAY set); xclip, else xsel, on X11 ($DISPLAY set); pbcopy on
 // macOS; without any graphical session, none (standard output, which takes
 // every result, is then the only destination). A graphical session without
-// its tool gets none too, and a hint that names the package to install. The choice depends only on
-// the two lookups it is given, so it can be tried out with a table of environments without starting
-// anything.
+// its tool gets none too, and a hint that names the package to install.
+// The choice depends only on the two lookups it is given, so it can be
+// tried out with a table of environments without starting anything. Also
+// here: how to tell that xclip, serving in the foreground, is ready.
 #ifndef KORVATEX_PLATFORM_CLIPBOARD_TOOL_H_
 #define KORVATEX_PLATFORM_CLIPBOARD_TOOL_H_
 
@@ -25,8 +26,8 @@ using ProgramLookup = std::function<bool(const std::string& name)>;
 // The clipboard tool. Emptying runs `empty` with no input; a text is handed
 // to `hand_over`.
 struct ClipboardBackend {
-  Tool empty;
-  Tool hand_over;
+  Program empty;
+  Program hand_over;
 };
 
 // The backend chosen; or none, with the CP932 hint that names what to
@@ -42,6 +43,6 @@ ClipboardChoice ChooseClipboardTool(const EnvironmentLookup& environment,
 
 // The tool that $KORVATEX_CLIPBOARD names: its blank-separated words when
 // they are plain, else the command run by /bin/sh.
-Tool ToolFromSetting(const std::string& command);
+Program ToolFromSetting(const std::string& command);
 
 #endif  // KORVATEX_PLATFORM_CLIPBOARD_TOOL_H_

@@ -13,7 +13,7 @@
 #include <mach-o/dyld.h>
 #endif
 
-#include "files/line_reader.h"  // IsRegularFile
+#include "files/system_file.h"
 #include "platform/text_conversion.h"
 #include "text/path.h"
 #include "text/texts.h"
@@ -125,7 +125,7 @@ bool PosixPlatform::EmptyClipboard() {
     if (output_ == nullptr) ReportOutputFailure(EBADF);
     return output_ != nullptr;
   }
-  if (!emptied_) emptied_ = RunTool(backend_->empty, "", waits_);
+  if (!emptied_) emptied_ = RunProgram(backend_->empty, "", waits_);
   return emptied_;
 }
 
@@ -147,7 +147,8 @@ bool PosixPlatform::SetClipboardText(std::string_view text) {
     ReportOutputFailure(EBADF);
     return false;
   }
-  if (backend_ && !RunTool(backend_->hand_over, FromCp932(lf_text, "UTF-8"), waits_)) taken = false;
+  if (backend_ && !RunProgram(backend_->hand_over, FromCp932(lf_text, "UTF-8"), waits_))
+    taken = false;
   return taken;
 }
 

@@ -59,6 +59,24 @@ void AppendCp932(std::string* out, char32_t code_point) {
   *out += static_cast<char>(found->code & 0xFF);
 }
 
+// Calls `emit` with each code point of the `count` UTF-16 code units that
+// `unit(i)` gives, U+FFFD for a surrogate without its partner.
+template <typename Unit, typename Emit>
+void ForEachCodePoint(size_t count, Unit unit, Emit emit) {
+  for (size_t pos = 0; pos < count; ++pos) {
+    const char32_t high = unit(pos);
+    if (high < 0xD800 || high > 0xDFFF) {
+      emit(high);
+    } else if (high <= 0xDBFF && pos + 1 < count && unit(pos + 1) >= 0xDC00 &&
+               unit(pos + 1) <= 0xDFFF) {
+      emit(0x10000 + ((high - 0xD800) << 10) + (unit(pos + 1) - 0xDC00));
+      ++pos;
+    } else {
+      emit(kReplacementCharacter);
+    }
+  }
+}
+
 // Calls `emit` with each code point of UTF-16 `text` (byte order mark
 // left out), U+FFFD for a lone surrogate or an odd last byte.
 template <typename Emit>
@@ -67,25 +85,13 @@ void ForEachUtf16CodePoint(std::string_view text, TextEncoding encoding, Emit em
   if (StartsWith(text, big_endian ? kUtf16BeByteOrderMark : kUtf16LeByteOrderMark)) {
     text.remove_prefix(2);
   }
-  const auto unit = [&](size_t pos) -> char32_t {
-    const auto first = static_cast<unsigned char>(text[pos]);
-    const auto second = static_cast<unsigned char>(text[pos + 1]);
+  const auto unit = [&](size_t i) -> char32_t {
+    const auto first = static_cast<unsigned char>(text[2 * i]);
+    const auto second = static_cast<unsigned char>(text[2 * i + 1]);
     return big_endian ? (first << 8) | second : (second << 8) | first;
   };
-  size_t pos = 0;
-  for (; pos + 2 <= text.size(); pos += 2) {
-    const char32_t high = unit(pos);
-    if (high < 0xD800 || high > 0xDFFF) {
-      emit(high);
-    } else if (high <= 0xDBFF && pos + 4 <= text.size() && unit(pos + 2) >= 0xDC00 &&
-               unit(pos + 2) <= 0xDFFF) {
-      emit(0x10000 + ((high - 0xD800) << 10) + (unit(pos + 2) - 0xDC00));
-      pos += 2;
-    } else {
-      emit(kReplacementCharacter);
-    }
-  }
-  if (pos < text.size()) emit(kReplacementCharacter);
+  ForEachCodePoint(text.size() / 2, unit, emit);
+  if (text.size() % 2 != 0) emit(kReplacementCharacter);
 }
 
 }  // namespace
@@ -135,6 +141,33 @@ std::string Utf16ToUtf8(std::string_view text, TextEncoding encoding) {
   std::string out;
   out.reserve(text.size() / 2 * 3);
   ForEachUtf16CodePoint(text, encoding, [&](char32_t c) { AppendUtf8(&out, c); });
+  return out;
+}
+
+std::optional<std::u16string> Utf8ToUtf16(std::string_view text) {
+  std::u16string units;
+  units.reserve(text.size());
+  for (size_t pos = 0; pos < text.size();) {
+    const size_t length = Utf8SequenceLength(text, pos);
+    if (length == 0) return std::nullopt;
+    const char32_t code_point = DecodeUtf8(text.substr(pos), length);
+    if (code_point < 0x10000) {
+      units += static_cast<char16_t>(code_point);
+    } else {
+      units += static_cast<char16_t>(0xD800 + ((code_point - 0x10000) >> 10));
+      units += static_cast<char16_t>(0xDC00 + ((code_point - 0x10000) & 0x3FF));
+    }
+    pos += length;
+  }
+  return units;
+}
+
+std::string Utf16ToUtf8(std::u16string_view units) {
+  std::string out;
+  out.reserve(units.size() * 3);
+  ForEachCodePoint(
+      units.size(), [&](size_t i) -> char32_t { return units[i]; },
+      [&](char32_t c) { AppendUtf8(&out, c); });
   return out;
 }
 

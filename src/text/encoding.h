@@ -15,6 +15,7 @@
 #define KORVATEX_TEXT_ENCODING_H_
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,15 @@ TextEncoding TextEncodingOf(std::string_view text);
 // out) as UTF-8. A surrogate without its partner, and an odd last byte,
 // become U+FFFD.
 std::string Utf16ToUtf8(std::string_view text, TextEncoding encoding);
+
+// UTF-8 `text` as UTF-16 code units; none when it is not well-formed
+// UTF-8 throughout. For paths: Windows names its files in UTF-16, and a
+// path that is not UTF-8 names no file there is.
+std::optional<std::u16string> Utf8ToUtf16(std::string_view text);
+
+// UTF-16 code units as UTF-8; a surrogate without its partner becomes
+// U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view units);
 
 // `text`, written in `encoding`, as CP932, its byte order mark left out.
 // Every character that CP932 lacks, and every byte that is not part of a

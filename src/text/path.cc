@@ -12,12 +12,3 @@ std::string SiblingPath(std::string_view program_path, std::string_view name) {
   path += name;
   return path;
 }
-
-bool IsAbsolutePath(std::string_view path) {
-  if (path.empty()) return false;
-  if (kPathSeparator == '/') return path[0] == '/';
-  const char first = path[0];
-  const bool drive_letter = ((first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z')) &&
-                            path.size() >= 2 && path[1] == ':';
-  return drive_letter || first == '\\' || first == '/';
-}

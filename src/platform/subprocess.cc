@@ -1,3 +1,5 @@
+#include "platform/subprocess.h"
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/mman.h>
@@ -13,15 +15,14 @@
 #include <iterator>
 #include <optional>
 #include <string>
-
-#include "platform/subprocess.h"
+#include <vector>
 
 namespace {
 
-// An anonymous file for a tool's error output. Clipboard tools fork and go
+// An anonymous file for a program's error output. Clipboard tools fork and go
 // on serving the clipboard with the descriptors they inherited, so a pipe
 // would not reach its end while they run; a file can be read as soon as the
-// tool's own process has exited. -1 when none can be made.
+// program's own process has exited. -1 when none can be made.
 int OpenScratchFile() {
 #ifdef __linux__
   return memfd_create("korvatex-stderr", MFD_CLOEXEC);
@@ -58,13 +59,13 @@ std::vector<char*> ArgumentPointers(const std::vector<std::string>& args) {
   return pointers;
 }
 
-// Starts `tool` with `input_fd` as its standard input and `error_fd` as its
+// Starts `program` with `input_fd` as its standard input and `error_fd` as its
 // standard error (-1: /dev/null), every other descriptor closed and SIGPIPE
 // back to its default: this program ignores it, to report a reader that has
 // gone, and an ignored signal would stay ignored across exec. In a session
 // of its own when `new_session`. A first word that names no program may be
 // one the shell knows itself (such as ":"), or a script without a "#!"
-// line, so `tool.shell_command`, when given, is then run by /bin/sh. The
+// line, so `program.shell_command`, when given, is then run by /bin/sh. The
 // child's process id, or none, with errno set, when it could not be started.
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
 // glibc's posix_spawn does not copy this process first: a launch costs about
@@ -80,11 +81,11 @@ void Attach(posix_spawn_file_actions_t* actions, int fd, int target) {
   }
 }
 
-std::optional<pid_t> Spawn(const Tool& tool, int input_fd, int error_fd, bool new_session) {
+std::optional<pid_t> Spawn(const Program& program, int input_fd, int error_fd, bool new_session) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   Attach(&actions, input_fd, STDIN_FILENO);
-  Attach(&actions, tool.shows_output ? STDOUT_FILENO : -1, STDOUT_FILENO);
+  Attach(&actions, program.shows_output ? STDOUT_FILENO : -1, STDOUT_FILENO);
   Attach(&actions, error_fd, STDERR_FILENO);
   posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
   posix_spawnattr_t attributes;
@@ -96,12 +97,12 @@ std::optional<pid_t> Spawn(const Tool& tool, int input_fd, int error_fd, bool ne
   short flags = POSIX_SPAWN_SETSIGDEF;
   if (new_session) flags |= POSIX_SPAWN_SETSID;
   posix_spawnattr_setflags(&attributes, flags);
-  std::vector<char*> argv = ArgumentPointers(tool.argv);
+  std::vector<char*> argv = ArgumentPointers(program.argv);
   pid_t child;
   int error = posix_spawnp(&child, argv[0], &actions, &attributes, argv.data(), environ);
-  if ((error == ENOENT || error == ENOEXEC) && !tool.shell_command.empty()) {
+  if ((error == ENOENT || error == ENOEXEC) && !program.shell_command.empty()) {
     char* shell[] = {const_cast<char*>("sh"), const_cast<char*>("-c"),
-                     const_cast<char*>(tool.shell_command.c_str()), nullptr};
+                     const_cast<char*>(program.shell_command.c_str()), nullptr};
     error = posix_spawn(&child, "/bin/sh", &actions, &attributes, shell, environ);
   }
   posix_spawnattr_destroy(&attributes);
@@ -124,7 +125,7 @@ void Redirect(int fd, int target) {
 }
 
 // In the child: closes every descriptor above standard error, so that a
-// tool that stays in the background holds no file of this program.
+// program that stays in the background holds no file of this program.
 void CloseOtherDescriptors() {
   const long limit = sysconf(_SC_OPEN_MAX);
   for (int fd = STDERR_FILENO + 1; fd < (limit > 0 && limit < 65536 ? limit : 1024); ++fd) {
@@ -132,22 +133,22 @@ void CloseOtherDescriptors() {
   }
 }
 
-std::optional<pid_t> Spawn(const Tool& tool, int input_fd, int error_fd, bool new_session) {
+std::optional<pid_t> Spawn(const Program& program, int input_fd, int error_fd, bool new_session) {
   const pid_t child = fork();
   if (child < 0) return std::nullopt;
   if (child > 0) return child;
   if (new_session) setsid();
   Redirect(input_fd, STDIN_FILENO);
-  Redirect(tool.shows_output ? STDOUT_FILENO : -1, STDOUT_FILENO);
+  Redirect(program.shows_output ? STDOUT_FILENO : -1, STDOUT_FILENO);
   Redirect(error_fd, STDERR_FILENO);
   CloseOtherDescriptors();
   std::signal(SIGPIPE, SIG_DFL);
-  std::vector<char*> argv = ArgumentPointers(tool.argv);
+  std::vector<char*> argv = ArgumentPointers(program.argv);
   execvp(argv[0], argv.data());
-  if (errno == ENOENT && !tool.shell_command.empty()) {
-    execl("/bin/sh", "sh", "-c", tool.shell_command.c_str(), static_cast<char*>(nullptr));
+  if (errno == ENOENT && !program.shell_command.empty()) {
+    execl("/bin/sh", "sh", "-c", program.shell_command.c_str(), static_cast<char*>(nullptr));
   }
-  ReportCannotStart(tool.argv[0], errno);
+  ReportCannotStart(program.argv[0], errno);
   _exit(127);
 }
 #endif
@@ -172,6 +173,17 @@ bool IsOnPath(const std::string& name, const std::string& path) {
   return false;
 }
 
+// Read with open and pread: a file stream would link libstdc++'s locale
+// and random_device code into the program, and with it a symbol that needs
+// glibc 2.36 (arc4random), which Ubuntu 22.04 lacks.
+bool ProcessSleeps(pid_t pid) {
+  const int fd = open(("/proc/" + std::to_string(pid) + "/stat").c_str(), O_RDONLY | O_CLOEXEC);
+  const std::string stat = fd < 0 ? std::string() : ReadScratchFile(fd);
+  if (fd >= 0) close(fd);
+  const size_t name_end = stat.rfind(')');  // the name may hold blanks and brackets
+  return name_end == std::string::npos || stat.compare(name_end, 3, ") S") == 0;
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t n = write(fd, bytes.data(), bytes.size());
@@ -183,19 +195,6 @@ bool WriteAll(int fd, std::string_view bytes) {
 }
 
 namespace {
-
-// True when process `pid` sleeps (state S in /proc/<pid>/stat), or when
-// that cannot be told (no /proc).
-// Read with open and pread: a file stream would link libstdc++'s locale
-// and random_device code into the program, and with it a symbol that needs
-// glibc 2.36 (arc4random), which Ubuntu 22.04 lacks.
-bool Sleeps(pid_t pid) {
-  const int fd = open(("/proc/" + std::to_string(pid) + "/stat").c_str(), O_RDONLY | O_CLOEXEC);
-  const std::string stat = fd < 0 ? std::string() : ReadScratchFile(fd);
-  if (fd >= 0) close(fd);
-  const size_t name_end = stat.rfind(')');  // the name may hold blanks and brackets
-  return name_end == std::string::npos || stat.compare(name_end, 3, ") S") == 0;
-}
 
 // Milliseconds on a clock that only goes forward.
 long long Milliseconds() {
@@ -227,31 +226,24 @@ bool EndedWell(pid_t child, pid_t done, int status) {
   return done == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Waits for `tool`, started as `child` with the scratch file `error_fd` as
-// its standard error, waiting at most `ready_limit_ms` for a serving tool.
-// True when it ended with 0 or goes on serving; when it failed, shows its
-// words on standard error.
-bool WaitForTool(const Tool& tool, pid_t child, int error_fd, int ready_limit_ms) {
+// Waits for `program`, started as `child` with the scratch file `error_fd`
+// as its standard error, waiting at most `ready_limit_ms` for one with a
+// ready check. True when it ended with 0, is ready or still runs; when it
+// failed, shows its words on standard error.
+bool WaitForProgram(const Program& program, pid_t child, int error_fd, int ready_limit_ms) {
   int status = 0;
   pid_t done;
-  if (tool.ready_message.empty()) {
+  if (!program.is_ready) {
     while ((done = waitpid(child, &status, 0)) < 0 && errno == EINTR) {
     }
   } else {
-    // A tool that serves in the foreground (see `Tool::ready_message`) is
-    // waited for until it is ready and sleeps, or has ended. Its standard
-    // error is a scratch file, which stays writable for as long as it
-    // serves (a pipe would break when this program ends, and the tool would
-    // die of it in the middle of answering a request). A tool that is not
-    // ready within the limit is left to serve.
-    bool ready = false;
+    // A program that goes on running in the foreground is waited for until
+    // it is ready or has ended. Its standard error is a scratch file, which
+    // stays writable for as long as it runs (a pipe would break when this
+    // program ends, and the program would die of it in the middle of its
+    // work). One that is not ready within the limit is left to run.
     done = WaitAWhile(child, &status, ready_limit_ms, [&] {
-      // After its message it sends its request and sleeps until the display
-      // answers; its first sleep is the sign that the request has gone out.
-      if (ready) return !Sleeps(child);
-      ready =
-          error_fd >= 0 && ReadScratchFile(error_fd).find(tool.ready_message) != std::string::npos;
-      return true;
+      return !program.is_ready(child, error_fd >= 0 ? ReadScratchFile(error_fd) : std::string());
     });
   }
   if (done == 0 || EndedWell(child, done, status)) return true;
@@ -261,24 +253,24 @@ bool WaitForTool(const Tool& tool, pid_t child, int error_fd, int ready_limit_ms
 
 }  // namespace
 
-bool RunTool(const Tool& tool, std::string_view input, const LaunchWaits& waits) {
+bool RunProgram(const Program& program, std::string_view input, const LaunchWaits& waits) {
   int pipe_fds[2];
   if (pipe(pipe_fds) != 0) return false;
   const int error_fd = OpenScratchFile();
-  const std::optional<pid_t> child = Spawn(tool, pipe_fds[0], error_fd, tool.own_session);
+  const std::optional<pid_t> child = Spawn(program, pipe_fds[0], error_fd, program.own_session);
   const int spawn_error = errno;
   close(pipe_fds[0]);
-  if (child) WriteAll(pipe_fds[1], input);  // a tool that stops reading: its status decides
+  if (child) WriteAll(pipe_fds[1], input);  // one that stops reading: its status decides
   close(pipe_fds[1]);
-  const bool ok = child && WaitForTool(tool, *child, error_fd, waits.ready_limit_ms);
-  if (!child) ReportCannotStart(tool.argv[0], spawn_error);
+  const bool ok = child && WaitForProgram(program, *child, error_fd, waits.ready_limit_ms);
+  if (!child) ReportCannotStart(program.argv[0], spawn_error);
   if (error_fd >= 0) close(error_fd);
   return ok;
 }
 
 bool StartViewer(const std::vector<std::string>& argv, const LaunchWaits& waits) {
   if (argv.empty()) return false;
-  const std::optional<pid_t> child = Spawn(Tool(argv), -1, -1, true);
+  const std::optional<pid_t> child = Spawn(Program(argv), -1, -1, true);
   if (!child) return false;
   int status = 0;
   const pid_t done = WaitAWhile(*child, &status, waits.viewer_grace_ms, [] { return true; });

@@ -1,3 +1,5 @@
+#include "platform/text_conversion.h"
+
 #include <iconv.h>
 
 #include <cctype>
@@ -5,7 +7,6 @@
 #include <optional>
 #include <utility>
 
-#include "platform/text_conversion.h"
 #include "text/encoding.h"
 
 namespace {
