@@ -49,10 +49,10 @@ check() {
 # for at most 3 s. The tools return before the process they fork to serve
 # the clipboard has taken it over, so it may hold the old text a moment.
 read_within() {
-  for _ in $(seq 30); do
+  for _ in $(seq 150); do
     actual=$($read_clipboard 2>/dev/null)
     [ "$actual" = "$1" ] && return
-    sleep 0.1
+    sleep 0.02
   done
 }
 
@@ -70,7 +70,7 @@ check_common() {
   read_within precious
   script -qec "env -u KORVATEX_CLIPBOARD PATH='$tool_path' LANG=C.UTF-8 '$work/korvatex' /W H2O 2" \
     /dev/null >/dev/null 2>&1 </dev/null
-  sleep 0.3  # for the hang-up to take effect
+  sleep 0.1  # for the hang-up to take effect
   read_within "$water"
   if [ "$actual" = "$water" ]; then echo "ok: $1: the terminal closed"; else
     echo "FAIL: $1: after the terminal closed the clipboard holds '$actual'"

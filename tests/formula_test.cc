@@ -95,7 +95,7 @@ TEST(FormulaEvaluatorTest, ReadsOrRefusesEachForm) {
       {"H.99999999999999999999999999999999999999999H", "0"},
       {"H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H.H", "30.2370"},
       {std::string(30, '(') + "H" + std::string(30, ')'), "1.0079"},
-      {std::string(10000, '(') + "H" + std::string(10000, ')'), "0"},
+      {std::string(1000, '(') + "H" + std::string(1000, ')'), "0"},
       {"He", "0"},
       {"H.3" + std::string(38, '0') + "H2", "0"},  // the part's weight overflows
       {"H.3" + std::string(38, '0') + "H2.H", "0"},

@@ -100,7 +100,7 @@ TEST(PosixPlatformTest, AViewerInTheForegroundIsLeftToRunAfterTheGrace) {
   setenv("PATH", folder.File("bin").c_str(), 1);
   setenv("DISPLAY", ":0", 1);
   PosixPlatform platform("UTF-8", {std::nullopt});
-  platform.SetLaunchWaits({100, 3000});
+  platform.SetLaunchWaits({30, 3000});
   const auto start = std::chrono::steady_clock::now();
   testing::internal::CaptureStderr();
   platform.OpenWithViewer(folder.File("KORVATEX.CHM"));

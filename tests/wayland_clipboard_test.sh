@@ -20,9 +20,9 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 weston --backend=x11-backend.so --socket="$WAYLAND_DISPLAY" --idle-time=0 \
   >"$work/weston.log" 2>&1 &
 pids="$pids $!"
-for _ in $(seq 300); do
+for _ in $(seq 1500); do
   [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break
-  sleep 0.1
+  sleep 0.02
 done
 [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || { echo "FAIL: weston did not start"; cat "$work/weston.log"; exit 1; }
 

@@ -13,9 +13,9 @@
 start_xvfb() {
   Xvfb -displayfd 3 -nolisten tcp -noreset 3>"$1/display" >/dev/null 2>&1 &
   xvfb_pid=$!
-  for _ in $(seq 300); do
+  for _ in $(seq 1500); do
     [ -s "$1/display" ] && break
-    sleep 0.1
+    sleep 0.02
   done
   [ -s "$1/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
   DISPLAY=":$(cat "$1/display")"
