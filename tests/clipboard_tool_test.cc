@@ -84,8 +84,7 @@ TEST(ClipboardToolTest, XclipIsWaitedForUntilItHasAskedForTheClipboard) {
     std::string file;
   } cases[] = {
       {"cat > '" + file + "'; " + says + "exec sleep 3", "input"},
-      {says +
-           "i=0; while [ $i -lt 20000 ]; do i=$((i+1)); done; read -r line; echo \"$line\" > '" +
+      {says + "i=0; while [ $i -lt 20000 ]; do i=$((i+1)); done; read -r line; echo \"$line\" > '" +
            file + "'; exec sleep 3",
        "input\n"},
   };
