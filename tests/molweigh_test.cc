@@ -44,50 +44,65 @@ TEST(MolweighTest, SettlesDigitsWeighsAndWarns) {
     const char* weight;   // nullptr: nothing put on the clipboard
     std::string message;  // empty: only the caption is checked
   } cases[] = {
-      {{"CuSO4.5H2O"}, "2", kNormal, 0, "249.71", ""},
-      {{"CuSO4.5H2O", "4"}, nullptr, kNormal, 10, "249.6846", kUncertain4},
+      {{"CuSO4.5H2O"}, "2", kNormal, kSuccess, "249.71", ""},
+      {{"CuSO4.5H2O", "4"}, nullptr, kNormal, kUncertainDigits, "249.6846", kUncertain4},
       {{"CuSO4.5H2O"},
        "4",
        kNormal,
-       10,
+       kUncertainDigits,
        "249.6846",
        Cp932("小数点以下４桁では、不確かな数値が出ます。")},
       {{"H2O"},
        nullptr,
        kNormal,
-       10,
+       kUncertainDigits,
        "18.0152798",
        Cp932("小数点以下７桁では、不確かな数値が出ます。")},
       {{"H2O", "8"},
        nullptr,
        kNormal,
-       11,
+       kDigitsOutOfRange,
        nullptr,
        Cp932("小数点以下の桁数は、０から７までです。")},
-      {{"H2O", "-1"}, "2", kNormal, 11, nullptr, ""},
-      {{"H2O", "07"}, nullptr, kNormal, 10, "18.0152798", ""},
-      {{"H2O", "3x"}, nullptr, kNormal, 0, "18.015", ""},
-      {{"H2O", "abc"}, nullptr, kNormal, 0, "18", ""},
-      {{"H2O"}, "9", kNormal, 11, nullptr, ""},
-      {{"H2O", "8"}, nullptr, kDataFileMissing, 11, nullptr, ""},
-      {{"H2O", "3"}, nullptr, kDataFileMissing, 4, nullptr, ""},
-      {{"Li", "3"}, nullptr, kNormal, 12, "6.941", Cp932("この化学式はリチウムを含んでいます。")},
+      {{"H2O", "-1"}, "2", kNormal, kDigitsOutOfRange, nullptr, ""},
+      {{"H2O", "07"}, nullptr, kNormal, kUncertainDigits, "18.0152798", ""},
+      {{"H2O", "3x"}, nullptr, kNormal, kSuccess, "18.015", ""},
+      {{"H2O", "abc"}, nullptr, kNormal, kSuccess, "18", ""},
+      {{"H2O"}, "9", kNormal, kDigitsOutOfRange, nullptr, ""},
+      {{"H2O", "8"}, nullptr, kDataFileMissing, kDigitsOutOfRange, nullptr, ""},
+      {{"H2O", "3"}, nullptr, kDataFileMissing, kNoDataFile, nullptr, ""},
+      {{"Li", "3"},
+       nullptr,
+       kNormal,
+       kContainsLithium,
+       "6.941",
+       Cp932("この化学式はリチウムを含んでいます。")},
       {{"LiTcH", "2"},
        nullptr,
        kNormal,
-       13,
+       kUnstableIsotope,
        "105.95",
        Cp932("化学式「LiTcH」には、不安定な同位体が含まれています。")},
       {{"LiTcH", "2"},
        nullptr,
        kClipboardRefuses,
-       8,
+       kNoClipboard,
        nullptr,
        Cp932("クリップボードが使えません。")},
-      {{"h2o", "4"}, nullptr, kNormal, 9, nullptr, Cp932("「h2o」は、不正な化学式です。")},
-      {{"H99999999999999999999999999999999999999999", "4"}, nullptr, kNormal, 9, nullptr, ""},
-      {{h499, "0"}, nullptr, kNormal, 0, "499", ""},
-      {{h500, "0"}, nullptr, kNormal, 9, nullptr, ""},
+      {{"h2o", "4"},
+       nullptr,
+       kNormal,
+       kBadFormula,
+       nullptr,
+       Cp932("「h2o」は、不正な化学式です。")},
+      {{"H99999999999999999999999999999999999999999", "4"},
+       nullptr,
+       kNormal,
+       kBadFormula,
+       nullptr,
+       ""},
+      {{h499, "0"}, nullptr, kNormal, kSuccess, "499", ""},
+      {{h500, "0"}, nullptr, kNormal, kBadFormula, nullptr, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args[0].substr(0, 20) + (c.args.size() > 1 ? " " + c.args[1] : ""));
@@ -103,8 +118,8 @@ TEST(MolweighTest, SettlesDigitsWeighsAndWarns) {
     } else {
       EXPECT_FALSE(platform.clipboard_set);
     }
-    ASSERT_EQ(platform.messages.size(), c.code == 0 ? 0u : 1u);
-    if (c.code == 0) continue;
+    ASSERT_EQ(platform.messages.size(), c.code == kSuccess ? 0u : 1u);
+    if (c.code == kSuccess) continue;
     EXPECT_EQ(platform.messages[0].rfind(Caption(""), 0), 0u) << platform.messages[0];
     if (!c.message.empty()) {
       EXPECT_EQ(platform.messages[0], Caption(c.message));
@@ -145,10 +160,10 @@ TEST(MolweighTest, LongDataLineDoesNotShiftLaterElements) {
     int code;
     const char* weight;
   } cases[] = {
-      {"O", 0, "15.9994"},
-      {"Li", 12, "6.9410"},
-      {"Be", 10, "4.0000"},
-      {"CuO", 10, "79.5454"},
+      {"O", kSuccess, "15.9994"},
+      {"Li", kContainsLithium, "6.9410"},
+      {"Be", kUncertainDigits, "4.0000"},
+      {"CuO", kUncertainDigits, "79.5454"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.formula);
