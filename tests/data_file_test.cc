@@ -243,14 +243,13 @@ TEST(DataFileTest, TheShippedFileReadsAlikeInEveryEncoding) {
       "\xFF\xFE" + Convert(utf8, "UTF-8", "UTF-16LE"),
       "\xFE\xFF" + Convert(utf8, "UTF-8", "UTF-16BE"),
   };
+  // Every report shows every column of its line: together, every character
+  // of the file. The weights come from the same lines.
   std::vector<std::vector<std::string>> requests;
-  for (int z = 1; z <= kElementCount; ++z) {
-    requests.push_back({std::to_string(z)});
-    if (z <= 109) requests.push_back({"/W", std::string(SymbolAt(z - 1)) + "2", "2"});
-  }
+  for (int z = 1; z <= kElementCount; ++z) requests.push_back({std::to_string(z)});
   for (const char* formula : {"H2O", "NaCl", "CuSO4.5H2O", "K4[Fe(CN)6]", "Li2CO3", "TcO2",
                               "Ca(OH)2", "C6H12O6", "[Co(NH3)6]Cl3", "Xx"}) {
-    for (const char* digits : {"0", "2", "4", "7"}) requests.push_back({"/W", formula, digits});
+    requests.push_back({"/W", formula, "4"});
   }
   ScratchFolder reference;
   reference.Write("KORVATEX.CSV", cp932);
