@@ -74,7 +74,7 @@ ctest_default() {
   status=0
   ctest --preset default -j"$jobs" || status=$?
   ctest --preset system -j"$jobs" || status=$?
-  return $status
+  return "$status"
 }
 
 windows_package() {
