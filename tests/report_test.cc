@@ -64,6 +64,7 @@ TEST(ReportTest, StateSuffixComparesIntegerPartsWithZero) {
       {"0.5", "2", Cp932(" (液)")},
       {"1.5", "3", Cp932(" (固)")},  // the smallest integer part above zero
       {"-5", "1.5", Cp932(" (液)")},
+      {"-5", "0.9", Cp932(" (気)")},  // a boiling point whose integer part is zero
       {"-", "-", Cp932(" (固)")},
       {"-5", "-5.9", Cp932(" (固)")},
       {"0", "-10", Cp932(" (気)")},
