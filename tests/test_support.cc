@@ -1,15 +1,16 @@
 #include "test_support.h"
 
-#include <iconv.h>
 #include <stdlib.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 
 #include "main/command_main.h"
+#include "platform/text_conversion.h"
 
 namespace {
 
@@ -37,21 +38,12 @@ size_t Utf8Length(std::string_view text, size_t pos) {
 }  // namespace
 
 std::string Convert(std::string_view text, const char* from, const char* to) {
-  iconv_t converter = iconv_open(to, from);
-  if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv lacks a codeset");
-  std::string in(text);
-  std::string out(in.size() * 4 + 4, '\0');
-  char* in_pointer = in.data();
-  size_t in_left = in.size();
-  char* out_pointer = out.data();
-  size_t out_left = out.size();
-  const size_t converted = iconv(converter, &in_pointer, &in_left, &out_pointer, &out_left);
-  iconv_close(converter);
-  if (converted == static_cast<size_t>(-1) || in_left != 0) {
-    throw std::runtime_error(std::string("a test text does not convert to ") + to + ": " + in);
+  std::optional<std::string> converted = ConvertExactly(text, from, to);
+  if (!converted) {
+    throw std::runtime_error(std::string("a test text does not convert to ") + to + ": " +
+                             std::string(text));
   }
-  out.resize(out.size() - out_left);
-  return out;
+  return std::move(*converted);
 }
 
 std::string Cp932(std::string_view text) {

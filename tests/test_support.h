@@ -37,8 +37,8 @@ std::string ReadFile(const std::string& path);
 // an escape) are kept as they are, so expected texts may mix both.
 std::string Cp932(std::string_view text);
 
-// `text` converted by iconv from `from` to `to` (iconv's names); throws
-// when it cannot be.
+// `text` converted by iconv from `from` to `to` (iconv's names), as
+// ConvertExactly does; throws when it cannot be.
 std::string Convert(std::string_view text, const char* from, const char* to);
 
 // Element z's line of the test data file, with `name` as its Japanese name
