@@ -15,8 +15,14 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
   install(FILES ${KORVATEX_DATA_FILE} ${KORVATEX_HELP_FILE} DESTINATION .)
   # The Japanese readme beside them, README.txt: CP932 with CR LF line ends
   # (converted like the data file), which Notepad reads on every Windows.
-  configure_file(${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/README-ja.txt.in
-                 ${CMAKE_CURRENT_BINARY_DIR}/README-ja.utf8.txt @ONLY)
+  # The readme is generated (tools/make-manual.sh); its first line says so
+  # and is left out here.
+  file(READ ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/README-ja.txt.in KORVATEX_README_TEXT)
+  string(REGEX REPLACE "^#[^\n]*\n" "" KORVATEX_README_TEXT "${KORVATEX_README_TEXT}")
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+               ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/README-ja.txt.in)
+  file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/README-ja.utf8.txt
+       CONTENT "${KORVATEX_README_TEXT}" @ONLY)
   set(KORVATEX_README ${CMAKE_CURRENT_BINARY_DIR}/README.txt)
   add_custom_command(
     OUTPUT ${KORVATEX_README}

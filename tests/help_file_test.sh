@@ -73,8 +73,8 @@ done <<'MESSAGES'
 この化学式はリチウムを含んでいます。
 化学式「%s」には、不安定な同位体が含まれています。
 MESSAGES
-for code in 0 1 2 3 4 5 6 7 8 9 10 11 12 13; do has codes.htm "<tr><td>$code</td>"; done
-has start.htm "korvatex /W <var>化学式</var> <var>桁数</var>"
+for code in 0 1 2 3 4 5 6 7 8 9 10 11 12 13; do has codes.htm "<dt><strong>$code</strong></dt>"; done
+has start.htm "<code>korvatex /W 化学式 [桁数]</code>"
 has linux.htm "KORVATEX_CLIPBOARD"
 
 # The examples: every line of the program's own output is on the page.

@@ -1,13 +1,19 @@
 #!/bin/sh
-# The man page renders without a warning, has its sections, and lists every
-# result code under EXIT STATUS, and its title line carries the project's
-# version. Its Japanese form (LANGUAGE ja) the same, under its Japanese
-# headings, with as many entries as the English page beside it. Needs man
-# (see missing_tool.sh).
-#   man_page_test.sh PAGE [ja]
+# The man page renders without a warning, has its sections, lists every
+# result code under its exit status heading, and its title line carries the
+# project's version. Its Japanese form (LANGUAGE ja) the same, under its
+# Japanese headings, with as many entries as the English page beside it.
+# Both render at 80, 70 and 60 columns adjusted to the left only: no blank
+# run inside a sentence, no blank beside Japanese punctuation, no word
+# hyphenated, and no command written inline (SOURCE, the manual's source
+# in the page's language: its code spans) broken across lines. The English
+# page declares its encoding, as preconv reads it. Needs man and groff (see
+# missing_tool.sh).
+#   man_page_test.sh PAGE en|ja SOURCE
 set -u
 page="$1"
-language="${2:-en}"
+language="$2"
+source="$3"
 . "$(dirname "$0")/missing_tool.sh"
 command -v man >/dev/null 2>&1 || missing_tool man "apt-get install man-db groff-base"
 work=$(mktemp -d)
@@ -15,14 +21,21 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; failed=1; }
 failed=0
 version=$(sh "$(dirname "$0")/../tools/version.sh")
-grep -q "^\.TH KORVATEX 1 \"[0-9-]*\" \"korvatex $version\"" "$page" ||
+grep -q "^\.TH \"KORVATEX\" \"1\" \"[0-9\\-]*\" \"korvatex $version\"" "$page" ||
   fail "the title line does not give version $version"
-others=$(sed -n 's/.*korvatex \([0-9][0-9.]*\).*/\1/p' "$page" | grep -vxF "$version")
+others=$(sed -n 's/.*korvatex \([0-9][0-9]*\.[0-9.]*\).*/\1/p' "$page" | grep -vxF "$version")
 [ -z "$others" ] || fail "the page names version $others, not $version"
+[ "$(head -n 1 "$page")" = '.\" -*- coding: UTF-8 -*-' ] || fail "the first line does not declare UTF-8"
+awk '/^\.TH /{ th = 1 } th && /^\.ad l$/{ left = 1 } /^\.ad [^l]/{ other = 1 }
+     END { exit !(left && !other) }' "$page" || fail "the page is not adjusted to the left only"
 
-LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$page" \
-  > "$work/text" 2> "$work/warnings"
+render() {  # render WIDTH [PAGE]: the page as man shows it, warnings on standard error
+  LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=$1 man --warnings -E UTF-8 -l "${2:-$page}"
+}
+render 80 > "$work/text" 2> "$work/warnings"
 [ -s "$work/warnings" ] && fail "man warns: $(cat "$work/warnings")"
+LC_ALL=C.UTF-8 groff -k -t -man -Tutf8 -ww -z "$page" 2> "$work/warnings"
+[ -s "$work/warnings" ] && fail "groff warns: $(cat "$work/warnings")"
 if [ "$language" = ja ]; then
   set -- 名前 書式 説明 終了ステータス 環境変数 ファイル 例
   english="$(dirname "$page")/korvatex.1"
@@ -34,19 +47,38 @@ fi
 for section in "$@"; do
   grep -q "^$section\$" "$work/text" || fail "no section $section"
 done
-sed -n "/^$4\$/,/^$5\$/p" "$work/text" > "$work/codes"
+sed -n "/^$4\$/,/^[^ ]/p" "$work/text" > "$work/codes"
 for code in 0 1 2 3 4 5 6 7 8 9 10 11 12 13; do
   grep -Eq "^ {7}$code +[^ ]" "$work/codes" || fail "$4 lacks code $code"
 done
-for word in KORVATEX_CLIPBOARD WAYLAND_DISPLAY wl-copy xclip xsel pbcopy \
+for word in KORVATEX_CLIPBOARD WAYLAND_DISPLAY wl-copy xclip xsel \
             KORVATEX.INI KORVATEX.CSV KORVATEX.CHM; do
   sed 's/\\-/-/g' "$page" | grep -qF -- "$word" || fail "the page does not mention $word"
 done
-# No word is broken across lines, at any width: a name copied from the page
-# must work.
+
+# The running text: the page without its examples (no-fill blocks, laid
+# out as written) and without the tags of its lists (a short tag and its
+# text share a line, set apart by blanks).
+awk '/^\.nf/{ skip = 1 } /^\.fi/{ skip = 0; next } skip { next }
+     tag { tag = 0; next } /^\.TP/{ tag = 1 } { print }' "$page" > "$work/prose.1"
+# The commands written inline, each of which must stand on one line.
+awk -v RS= -F '`' '/^```|^    / { next }
+  { gsub(/\n/, " "); for (i = 2; i <= NF; i += 2) if ($i ~ / /) print $i }' "$source" |
+  sed "s/@PROJECT_VERSION@/$version/g" | sort -u > "$work/spans"
+[ -s "$work/spans" ] || fail "$source has no command written inline"
 for width in 60 70 80; do
-  LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=$width man -E UTF-8 -l "$page" 2>/dev/null |
-    grep -E '[[:alnum:]_.]‐$' && fail "a word is hyphenated at width $width"
+  render $width > "$work/text" 2> "$work/warnings"
+  [ -s "$work/warnings" ] && fail "man warns at width $width: $(cat "$work/warnings")"
+  grep -E '[[:alnum:]_.]‐$' "$work/text" && fail "a word is hyphenated at width $width"
+  render $width "$work/prose.1" 2>/dev/null | grep -v 'KORVATEX(1)' | sed 's/^ *//' > "$work/prose"
+  # Two blanks only after a sentence's end, as groff sets them.
+  grep -nE '[^ .?!)"”]  +[^ ]' "$work/prose" | sed 's/^/  /' > "$work/found"
+  [ -s "$work/found" ] && fail "blanks inside a sentence at width $width:" && cat "$work/found"
+  grep -nE ' [、。）」』]|[（「『] |[、。）」』] ' "$work/prose" | sed 's/^/  /' > "$work/found"
+  [ -s "$work/found" ] && fail "a blank beside Japanese punctuation at width $width:" && cat "$work/found"
+  while IFS= read -r span; do
+    grep -qF -- "$span" "$work/text" || fail "'$span' is broken across lines at width $width"
+  done < "$work/spans"
 done
-[ "$failed" = 0 ] && echo "ok: the man page"
+[ "$failed" = 0 ] && echo "ok: the man page ($language)"
 exit $failed
