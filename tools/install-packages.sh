@@ -28,11 +28,13 @@ if $tests; then
   # 932, comes from a Japanese locale); the release: git, zip, and
   # diffoscope's small form, which shows what differs between two builds
   # that should be the same (in a CI log, where nobody can look again),
-  # without the hundreds of megabytes of tools it only recommends.
+  # without the hundreds of megabytes of tools it only recommends; pandoc
+  # and po4a (with gettext), which make the manual's documents again from
+  # their sources to compare them with the committed ones.
   packages="$packages clang-format-14 shellcheck libgtest-dev clang libclang-rt-14-dev
     libchm-bin xvfb xclip xsel bsdutils weston wl-clipboard man-db groff-base dpkg-dev unzip lintian
     g++-mingw-w64-x86-64 librsvg2-bin icoutils wine wine64 locales
-    git zip diffoscope-minimal"
+    git zip diffoscope-minimal pandoc po4a gettext"
 fi
 
 # When everything is installed already, the package lists are not fetched.
