@@ -75,10 +75,11 @@ done
 # to the one before and after it.
 sed -n 's/^# \(.*\) {#\([a-z-]*\)[ .].*/\2 \1/p' "$manual/korvatex.ja.md" |
   grep -v '^\(name\|synopsis\|see-also\) ' > "$work/pages"
+cp "$work/pages" "$work/order"
 previous='' previous_title=''
 while read -r id title; do
-  next=$(awk -v id="$id" 'found { print $1; exit } $1 == id { found = 1 }' "$work/pages")
-  next_title=$(awk -v id="$id" 'found { $1 = ""; print substr($0, 2); exit } $1 == id { found = 1 }' "$work/pages")
+  next=$(awk -v id="$id" 'found { print $1; exit } $1 == id { found = 1 }' "$work/order")
+  next_title=$(awk -v id="$id" 'found { $1 = ""; print substr($0, 2); exit } $1 == id { found = 1 }' "$work/order")
   pandoc_from ja -t html4 --template "$manual/help.template" -M target=help -M page="$id" \
     -M pagetitle="$title" -V source=doc/manual/korvatex.ja.md \
     -V previous="$previous" -V previous-title="$previous_title" \
