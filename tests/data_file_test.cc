@@ -272,8 +272,8 @@ TEST(DataFileTest, TheShippedFileReadsAlikeInEveryEncoding) {
 
 // A file edited by hand: blank, missing and moved lines, characters CP932
 // lacks, text that is no element data. Each element is weighed and shown
-// from its own line; without one, a formula is refused, naming the data
-// file, never weighed with a neighbour's weight.
+// from its own line; without one, a formula or a report is refused, naming
+// the data file and the element, never given a neighbour's values.
 TEST(DataFileTest, EditedFilesGiveEachElementItsOwnLine) {
   const auto line = [](int z) { return ElementLine(z, Cp932("名") + std::to_string(z)); };
   // As a spreadsheet writes it, the number quoted, or with blanks around.
@@ -299,7 +299,10 @@ TEST(DataFileTest, EditedFilesGiveEachElementItsOwnLine) {
        kBadFormula,
        "",
        "に B の原子量がありません。"},
-      {DataFile().Line(5, "").Text(), {"5"}, 0, Cp932("元素記号 : E6\r\n"), ""},  // as placed
+      {DataFile().Line(5, "").Text(), {"5"}, kNoDataFile, "", "に B のデータがありません。"},
+      {DataFile().Line(80, "").Text(), {"Hg"}, kNoDataFile, "", "に Hg のデータがありません。"},
+      {DataFile(109).Text(), {"110"}, kNoDataFile, "", "に 110 のデータがありません。"},
+      {DataFile(109).Text(), {"109"}, 0, Cp932("名109"), ""},
       {DataFile().Line(11, quoted(12)).Line(12, quoted(11)).Text(),
        {"/W", "NaCl", "3"},
        0,
@@ -371,6 +374,9 @@ TEST(DataFileTest, AnElementByItsName) {
   // Letters' case is ignored in single bytes only: ア (83 41) is no ヂ (83 61).
   folder.Write("KORVATEX.CSV", DataFile().Line(1, Cp932("1,H,水素,ア,語源,すいそ,1.0\r\n")).Text());
   EXPECT_EQ(RunCommand(folder, {Cp932("ヂ")}).code, kBadSymbol);
+  // A line that stops before the reading's column names no element.
+  folder.Write("KORVATEX.CSV", DataFile().Line(1, Cp932("1,H,水素,Hydrogen,語源\r\n")).Text());
+  EXPECT_EQ(RunCommand(folder, {Cp932("水素")}).code, kBadSymbol);
 }
 
 }  // namespace

@@ -119,6 +119,15 @@ TEST_F(ProgramTest, FailuresLeaveTheClipboardEmpty) {
     EXPECT_EQ(outcome.clipboard, "");  // emptied: the tool ran with no input
     EXPECT_EQ(outcome.output, "");
   }
+  // Mercury's line deleted: no report at all, never thallium's.
+  std::string data = ReadFile(KORVATEX_DATA_FILE);
+  const size_t hg = data.find("\n80,") + 1;
+  folder_.Write("KORVATEX.CSV", data.erase(hg, data.find('\n', hg) + 1 - hg));
+  const Outcome outcome = Run("Hg");
+  EXPECT_EQ(outcome.status, 4);
+  EXPECT_EQ(outcome.error, kTitle + u8": データファイル \"" + folder_.File("KORVATEX.CSV") +
+                               u8"\" に Hg のデータがありません。\n");
+  EXPECT_EQ(outcome.output + outcome.clipboard, "");
 }
 
 TEST_F(ProgramTest, StartedWithTheStandardStreamsClosedTheResultStillArrives) {

@@ -22,4 +22,23 @@ using ElementRecord = std::vector<std::string>;
 // of fields (at least 1). Fields are held whole, however long.
 int SplitRecord(std::string_view line, ElementRecord* record);
 
+// The fields of a line one at a time, as SplitRecord splits it (but for the
+// weight column's "-" form), for a caller that wants only the first few
+// fields of many lines: nothing is copied past the last field asked for.
+class FieldReader {
+ public:
+  explicit FieldReader(std::string_view line);
+
+  // Puts the next field in `field`, replacing its content, or passes over
+  // it when `field` is null; false, leaving `field` alone, once the line's
+  // last field has been given. A line has at least one field, which may be
+  // empty.
+  bool Next(std::string* field);
+
+ private:
+  std::string_view text_;  // up to the first NUL
+  size_t pos_ = 0;
+  bool done_ = false;
+};
+
 #endif  // KORVATEX_FILES_RECORD_H_

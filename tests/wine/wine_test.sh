@@ -37,6 +37,14 @@ printf '%s\r\n' "$mercury" | to_cp932 > "$work/hg.line"
 awk -v hg="$(cat "$work/hg.line")" 'NR == 81 { print hg; next } { print }' \
   "$build/KORVATEX.CSV" > "$app/KORVATEX.CSV"
 { printf 'T'; printf ',%.0s' $(seq 30); printf '\r\n1\r\n'; } > "$work/wide/KORVATEX.CSV"
+for dir in empty nohg short nonumbers; do
+  mkdir -p "$work/$dir"
+  cp "$build/korvatex.exe" "$work/$dir/"
+done
+: > "$work/empty/KORVATEX.CSV"
+sed '81d' "$build/KORVATEX.CSV" > "$work/nohg/KORVATEX.CSV"
+head -n 101 "$build/KORVATEX.CSV" > "$work/short/KORVATEX.CSV"
+sed '2,$s/^[0-9]*,/x,/' "$build/KORVATEX.CSV" > "$work/nonumbers/KORVATEX.CSV"
 # Two folders of 60 double-byte characters each, 240 CP932 bytes, in a
 # path longer than 260 bytes; a second one a byte longer, so that one of the
 # two has a double-byte character across the 260th byte.
@@ -184,6 +192,18 @@ expect_status 1 "$app" /?
 expect_status 2 "$app"
 expect_status 3 "$app" /X
 expect_status 4 "$work/nodata" Fe
+expect_status 4 "$work/nodata" 鉄
+expect_status 4 "$work/empty" 鉄
+# An edited data file: mercury's line deleted; numbered lines that stop at
+# fermium; no line numbered at all, where position alone tells.
+expect_status 4 "$work/nohg" Hg
+expect_status 4 "$work/nohg" 80
+expect_status 0 "$work/nohg" Tl
+expect_status 4 "$work/short" 105
+expect_status 0 "$work/short" 100
+expect_status 0 "$work/nonumbers" 3
+if clipboard | iconv -f CP932 -t UTF-8 | grep -q '^元素記号 : Li'; then report ok "by position: 3 is Li"
+else report FAIL "by position: 3 is not Li"; fi
 expect_status 5 "$app" Xx
 expect_status 6 "$app" 0
 expect_status 7 "$work/wide" 1
