@@ -8,10 +8,6 @@
 
 namespace {
 
-constexpr int kJapaneseNameColumn = 2;
-constexpr int kEnglishNameColumn = 3;
-constexpr int kReadingColumn = 5;
-
 bool IsAscii(std::string_view text) {
   for (const char c : text) {
     if (static_cast<unsigned char>(c) >= 0x80) return false;
@@ -78,14 +74,12 @@ Korvatex::Korvatex(const SettingsLocation& settings, std::string_view element_te
   // missing.
   if (index == -1 && !BeginsWithDigit(element_text) && !element_text.empty()) {
     if (!DataFile || !DataFile->TitleLine()) {
-      CloseDataFile();
       ResultCode = kNoDataFile;
       return;
     }
     index = FindByName(*DataFile, element_text);
   }
   if (index < 0 || index >= kElementCount) {
-    CloseDataFile();
     ResultCode = BeginsWithDigit(element_text) ? kBadAtomicNumber : kBadSymbol;
     return;
   }
@@ -96,14 +90,12 @@ std::optional<std::string> Korvatex::Run() {
   if (!DataFile->TitleLine()) {
     // An empty data file has no titles and no elements to show: it is
     // reported like a missing one, naming the file.
-    CloseDataFile();
     ResultCode = kNoDataFile;
     return std::nullopt;
   }
   ElementRecord titles;
   const int column_count = SplitRecord(*DataFile->TitleLine(), &titles);
   if (column_count > kMaxReportColumns) {
-    CloseDataFile();
     ResultCode = kTooManyItems;
     return std::nullopt;
   }
@@ -115,13 +107,11 @@ std::optional<std::string> Korvatex::Run() {
   const int number = ElementIndex + 1;
   const std::optional<std::string_view> line = DataFile->ElementLine(number);
   if (!line && DataFile->NumbersLines()) {
-    CloseDataFile();
     ResultCode = kNoDataFile;
     LineMissing = true;
     return std::nullopt;
   }
   ElementRecord element;
   SplitRecord(line.value_or(DataFile->LineByPosition(number)), &element);
-  CloseDataFile();
   return ComposeReport(titles, column_count, element);
 }

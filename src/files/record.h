@@ -12,8 +12,17 @@
 #include <string_view>
 #include <vector>
 
-// Column numbers that the program treats specially.
-constexpr int kWeightColumn = 6;
+// The columns the program reads by their number. Column 0 is the atomic
+// number and column 1 the symbol; the report shows every column under the
+// title line's names.
+constexpr int kJapaneseNameColumn = 2;
+constexpr int kEnglishNameColumn = 3;
+constexpr int kReadingColumn = 5;  // the name's kana reading
+constexpr int kWeightColumn = 6;   // the atomic weight
+constexpr int kConfigurationColumn = 9;
+constexpr int kMeltingColumn = 14;  // degrees Celsius
+constexpr int kBoilingColumn = 15;  // degrees Celsius
+constexpr int kDensityColumn = 16;
 
 // The fields of one data-file line; field i is column i.
 using ElementRecord = std::vector<std::string>;

@@ -130,7 +130,7 @@ int CommandMain(int argc, char** argv, Platform& platform, SettingsLocation file
   }
 
   const std::string message = MessageFor(code, argc, argv, command.get(), platform);
-  command.reset();  // closes the data file before the message is shown
+  command.reset();
   if (code != kSuccess && code != kHelpOpened) {
     platform.ShowMessage(message, caption, MessageIcon::kWarning);
   }
