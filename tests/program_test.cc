@@ -138,9 +138,11 @@ TEST_F(ProgramTest, FailuresLeaveTheClipboardEmpty) {
   const Outcome outcome = Run("Hg");
   EXPECT_EQ(outcome.status, 4);
   const std::string data_file = folder_.File("KORVATEX.CSV");
-  EXPECT_EQ(outcome.error,
-            kTitle + ": " + Convert(FillIn(texts::kNoElementInDataFile, {Cp932(data_file), "Hg"}),
-                                    "CP932", "UTF-8") + "\n");
+  EXPECT_EQ(
+      outcome.error,
+      kTitle + ": " +
+          Convert(FillIn(texts::kNoElementInDataFile, {Cp932(data_file), "Hg"}), "CP932", "UTF-8") +
+          "\n");
   EXPECT_EQ(outcome.output + outcome.clipboard, "");
 }
 
@@ -278,8 +280,7 @@ TEST_F(ProgramTest, TheResultIsPrintedWithOrWithoutAClipboard) {
     const char* error;
   } cases[] = {
       {"/W CuSO4.5H2O 2", 0, u8"化学式：CuSO4.5H2O\t分子量・式量＝ 249.71\n", ""},
-      {"/W CuSO4.5H2O 4", 10, u8"化学式：CuSO4.5H2O\t分子量・式量＝ 249.6770\n",
-       uncertain.c_str()},
+      {"/W CuSO4.5H2O 4", 10, u8"化学式：CuSO4.5H2O\t分子量・式量＝ 249.6770\n", uncertain.c_str()},
       {"/W Li2CO3 2", 12, u8"化学式：Li2CO3\t分子量・式量＝ 73.89\n", nullptr},
       {"Xx", 5, "", bad_symbol.c_str()},
       {"/W H2O 8", 11, "", out_of_range.c_str()},
@@ -358,12 +359,11 @@ TEST_F(ProgramTest, TheToolsOwnErrorsAreShownOnlyWhenItFails) {
     int status;
     std::string error;
   } cases[] = {
-      {"echo lost seat >&2; exit 3", 8,
-       "lost seat\n" + Said(kTitle, texts::kNoClipboard)},
+      {"echo lost seat >&2; exit 3", 8, "lost seat\n" + Said(kTitle, texts::kNoClipboard)},
       {"echo chatter >&2; cat >/dev/null", 0, ""},
       {":", 0, ""},  // plain words, yet a command only the shell knows
       {"test -z \"$(cat)\"", 8, Said(kTitle, texts::kNoClipboard)},  // takes no result
-      {"no-such-tool", 8, "sh: 1: no-such-tool: not found\n"},  // the shell's words
+      {"no-such-tool", 8, "sh: 1: no-such-tool: not found\n"},       // the shell's words
   };
   for (const auto& c : cases) {
     // Also started by a program that ignores SIGCHLD, as what it starts inherits.
