@@ -22,6 +22,15 @@ std::string Convert(std::string_view text, const char* from, const char* to) {
   return std::move(*converted);
 }
 
+std::string Fixture(const std::string& name) {
+  std::string text;
+  for (const char c : ReadFile(std::string(KORVATEX_TEST_FIXTURES) + "/" + name)) {
+    if (c == '\n') text += '\r';
+    text += c;
+  }
+  return Convert(text, "UTF-8", "CP932");
+}
+
 std::string Cp932(std::string_view text) {
   std::string bytes;
   for (size_t pos = 0; pos < text.size();) {

@@ -32,7 +32,8 @@ cp "$build/korvatex.exe" "$work/wide/"
 to_cp932() { iconv -f UTF-8 -t CP932; }
 
 # The data file with the mercury line of the worked example on line 81.
-mercury='80,Hg,水銀,Mercury,ラテン語の「水の銀」,すいぎん,200.59,12,6,[Xe]4f14、5d10、6s2,1､2,2.00,1.51,-,-38.83,356.73,13.546,-'
+fixtures=$(cd "$(dirname "$0")/../fixtures" && pwd)
+mercury=$(cat "$fixtures/mercury.csv")
 printf '%s\r\n' "$mercury" | to_cp932 > "$work/hg.line"
 awk -v hg="$(cat "$work/hg.line")" 'NR == 81 { print hg; next } { print }' \
   "$build/KORVATEX.CSV" > "$app/KORVATEX.CSV"
@@ -83,15 +84,10 @@ expect_status() {  # expect_status CODE DIR ARGS...
   if [ "$got" = "$want" ]; then report ok "exit $want: $*"; else report FAIL "exit $got, want $want: $*"; fi
 }
 
-# The element report for mercury, byte for byte.
+# The element report for mercury, byte for byte: sed ends each line with
+# CR LF; the command substitution drops only the last LF, put back after it.
 status_of "$app" Hg >/dev/null
-hg_report="$(printf '%s\r\n' \
-  '原子番号 : 80' '元素記号 : Hg' '日本語名 : 水銀' '英語名 : Mercury' \
-  '語源 : ラテン語の「水の銀」' '原子量 : 200.59' '族 : 12' '周期 : 6' \
-  '電子配置 : [Xe]4f14､5d10､6s2､' '	→ K:2､L:8､M:18､N:32､O:18､P:2､' '酸化数 : 1､2' \
-  '電気陰性度 : 2.00' '原子半径 : 1.51' '天然存在比 : -' \
-  '単体の融点（℃／Ｋ／ﾟＦ) : -38.83／234.32／-37.89' \
-  '単体の沸点（℃／Ｋ／ﾟＦ) : 356.73／629.88／674.11' '単体の密度 : 13.546 (液)' '備考 : -')
+hg_report="$(sed 's/$/\r/' "$fixtures/mercury-report.txt")
 "
 expect_clipboard "report for Hg" "$hg_report"
 expect_unicode "report for Hg" "$hg_report"
@@ -100,7 +96,6 @@ for name in 水銀 すいぎん スイギン mercury; do
   status_of "$app" "$name" >/dev/null
   expect_clipboard "report for $name" "$hg_report"
 done
-# printf keeps the final CR LF; the command substitution dropped only the LF.
 tab=$(printf '\t')
 status_of "$app" /W CuSO4.5H2O 2 >/dev/null
 expect_clipboard "formula weight line" "化学式：CuSO4.5H2O${tab}分子量・式量＝ 249.71"
