@@ -8,8 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   const std::string_view data = AsText(bytes, size);
   const std::string program = ScratchFile("korvatex");
   WriteFile(ScratchFile("KORVATEX.INI"), data);
-  std::string path;
-  ReadSettings(&path, {program});
+  const std::string path = ReadSettings({program}).data_file_path;
   Require(!path.empty() || data.find('=') != std::string_view::npos,
           "a path unless line 9 gave one");
   // The line end is searched for character by character: a lead byte just

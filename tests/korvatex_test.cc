@@ -64,14 +64,23 @@ TEST(KorvatexTest, ResolvesSymbolsAndAtomicNumbers) {
   }
 }
 
+// A text that cannot be an element outranks a missing data file; one that
+// may be an element's name does not.
 TEST(KorvatexTest, BadElementOutranksMissingDataFile) {
   ScratchFolder folder;
   const struct {
     const char* text;
     int code;
   } cases[] = {
-      {"Fe", kNoDataFile}, {"111", kNoDataFile},    {"Xx", kBadSymbol},
-      {"-3", kBadSymbol},  {"0", kBadAtomicNumber}, {"200", kBadAtomicNumber},
+      {"Fe", kNoDataFile},
+      {"111", kNoDataFile},
+      {"-3", kBadSymbol},
+      {"", kBadSymbol},
+      {"0", kBadAtomicNumber},
+      {"200", kBadAtomicNumber},
+      // Only the data file could tell a name from a wrong symbol.
+      {"Xx", kNoDataFile},
+      {"\x93\x53", kNoDataFile},  // 鉄
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -92,11 +101,15 @@ TEST(KorvatexTest, RunsThroughCommandMain) {
       {all, "H", true, kSuccess, Cp932("原子番号 : 1\r\n")},
       {all, "Fe", true, kSuccess, Cp932("原子番号 : 26\r\n")},
       {all, "111", true, kSuccess, Cp932("原子番号 : 111\r\n")},
-      {DataFile(49).Text(), "61", true, kSuccess, Cp932("原子番号 : 49\r\n")},
+      {DataFile(49).Text(), "61", true, kNoDataFile, ""},  // numbered, and ends before 61
       {DataFile(0).Text(), "H", true, kSuccess, Cp932("原子番号 : 原子番号\r\n")},
+      // Lines numbered nowhere are taken by position; the last stands in.
+      {"T\r\nx,a\r\ny,b\r\n", "1", true, kSuccess, "T : x\r\n"},
+      {"T\r\nx,a\r\ny,b\r\n", "5", true, kSuccess, "T : y\r\n"},
       {Fields("t", 30) + Fields("v", 30), "1", true, kSuccess, "t29 : v29\r\n"},
       {Fields("t", 31) + Fields("v", 31), "1", true, kTooManyItems, ""},
       {"", "Fe", true, kNoDataFile, ""},
+      {"", "iron", true, kNoDataFile, ""},
       {all, "Fe", false, kNoClipboard, ""},
   };
   for (const auto& c : cases) {

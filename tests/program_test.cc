@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "main/messages.h"
 #include "test_support.h"
+#include "text/texts.h"
 #include "text/version.h"
 
 namespace {
@@ -36,6 +38,21 @@ Outcome RunProgram(const ScratchFolder& folder, const std::string& program, cons
                           args + " 2>'" + error + "' </dev/null";
   const int status = std::system(shape.replace(shape.find('@'), 1, run).c_str());
   return {WEXITSTATUS(status), ReadFile(clipboard), ReadFile(error), ReadFile(output)};
+}
+
+// The program's own words from its catalogue, in UTF-8 as it prints them:
+// the CP932 `text` with `fill` (UTF-8) in its place.
+std::string Words(std::string_view text, std::string_view fill = "") {
+  return Convert(FillIn(text, {Cp932(fill)}), "CP932", "UTF-8");
+}
+// The captions of the messages, and the line after the message of codes 2
+// and 3 and of a mistyped option.
+const std::string kTitle = Words(TitleCaption());
+const std::string kWeight = Words(texts::kWeightCaption);
+const std::string kSeeUsage = Words(texts::kSeeUsage) + "\n";
+// A message as the program prints it: its caption, then its text.
+std::string Said(const std::string& caption, std::string_view text, std::string_view fill = "") {
+  return caption + ": " + Words(text, fill) + "\n";
 }
 
 class ProgramTest : public ::testing::Test {
@@ -81,17 +98,12 @@ TEST_F(ProgramTest, FormulaWeightAndItsWarning) {
   EXPECT_EQ(full_width.clipboard, u8"化学式：CuSO4･5H2O\t分子量・式量＝ 249.71");
   const Outcome seven = Run("/W H2O");
   EXPECT_EQ(seven.status, 10);
-  EXPECT_EQ(seven.error, u8"分子量・式量計算: 小数点以下７桁では、不確かな数値が出ます。\n");
+  EXPECT_EQ(seven.error, Said(kWeight, texts::kUncertainDigitsSettings, u8"７"));
   EXPECT_EQ(Run("/W Li2CO3 2").status, 12);
   EXPECT_EQ(Run("/W TcO2 0").status, 13);
 }
 
-// The caption of every message as the program writes it, in UTF-8, and its
-// version line.
-const std::string kTitle = std::string(u8"元素データ表示 Ver.") + kVersion;
 const std::string kVersionLine = std::string("korvatex ") + kVersion + "\n";
-// The line after the message of codes 2 and 3 and of a mistyped option.
-const std::string kSeeUsage = u8"使い方は korvatex --help で確かめてください。\n";
 
 TEST_F(ProgramTest, FailuresLeaveTheClipboardEmpty) {
   const struct {
@@ -99,17 +111,17 @@ TEST_F(ProgramTest, FailuresLeaveTheClipboardEmpty) {
     int status;
     std::string error;
   } cases[] = {
-      {"", 2, kTitle + u8": パラメータが足りません。\n" + kSeeUsage},
-      {"/X", 3, kTitle + u8": パラメータが不正です。\n" + kSeeUsage},
-      {"Fe Cu", 3, kTitle + u8": パラメータが不正です。\n" + kSeeUsage},
-      {"Xx", 5, kTitle + u8": 「Xx」は、不正な元素記号です。\n"},
-      {"0", 6, kTitle + u8": 「0」は、不正な原子番号です。\n"},
-      {"/W h2o", 9, u8"分子量・式量計算: 「h2o」は、不正な化学式です。\n"},
-      {"/W H2O 8", 11, u8"分子量・式量計算: 小数点以下の桁数は、０から７までです。\n"},
-      {"--hepl", 5, kTitle + u8": 「--hepl」は、不正な元素記号です。\n" + kSeeUsage},
-      {"-v", 5, kTitle + u8": 「-v」は、不正な元素記号です。\n" + kSeeUsage},
-      {"'-?'", 5, kTitle + u8": 「-?」は、不正な元素記号です。\n" + kSeeUsage},
-      {"-1", 5, kTitle + u8": 「-1」は、不正な元素記号です。\n"},  // a number, not an option
+      {"", 2, Said(kTitle, texts::kTooFewParameters) + kSeeUsage},
+      {"/X", 3, Said(kTitle, texts::kBadParameters) + kSeeUsage},
+      {"Fe Cu", 3, Said(kTitle, texts::kBadParameters) + kSeeUsage},
+      {"Xx", 5, Said(kTitle, texts::kBadSymbol, "Xx")},
+      {"0", 6, Said(kTitle, texts::kBadAtomicNumber, "0")},
+      {"/W h2o", 9, Said(kWeight, texts::kBadFormula, "h2o")},
+      {"/W H2O 8", 11, Said(kWeight, texts::kDigitsOutOfRange, u8"７")},
+      {"--hepl", 5, Said(kTitle, texts::kBadSymbol, "--hepl") + kSeeUsage},
+      {"-v", 5, Said(kTitle, texts::kBadSymbol, "-v") + kSeeUsage},
+      {"'-?'", 5, Said(kTitle, texts::kBadSymbol, "-?") + kSeeUsage},
+      {"-1", 5, Said(kTitle, texts::kBadSymbol, "-1")},  // a number, not an option
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args);
@@ -119,6 +131,19 @@ TEST_F(ProgramTest, FailuresLeaveTheClipboardEmpty) {
     EXPECT_EQ(outcome.clipboard, "");  // emptied: the tool ran with no input
     EXPECT_EQ(outcome.output, "");
   }
+  // Mercury's line deleted: no report at all, never thallium's.
+  std::string data = ReadFile(KORVATEX_DATA_FILE);
+  const size_t hg = data.find("\n80,") + 1;
+  folder_.Write("KORVATEX.CSV", data.erase(hg, data.find('\n', hg) + 1 - hg));
+  const Outcome outcome = Run("Hg");
+  EXPECT_EQ(outcome.status, 4);
+  const std::string data_file = folder_.File("KORVATEX.CSV");
+  EXPECT_EQ(
+      outcome.error,
+      kTitle + ": " +
+          Convert(FillIn(texts::kNoElementInDataFile, {Cp932(data_file), "Hg"}), "CP932", "UTF-8") +
+          "\n");
+  EXPECT_EQ(outcome.output + outcome.clipboard, "");
 }
 
 TEST_F(ProgramTest, StartedWithTheStandardStreamsClosedTheResultStillArrives) {
@@ -166,9 +191,9 @@ TEST_F(ProgramTest, StandardOutputThatTakesNothingIsCodeEightAndSaysWhy) {
       EXPECT_EQ(outcome.status, fails ? 8 : 0);
       EXPECT_EQ(outcome.error,
                 !fails ? ""
-                       : u8"korvatex: 標準出力に書き込めません: " +
+                       : Words(texts::kOutputNotWritten) +
                              std::string(c.reason ? c.reason : "Bad file descriptor") + "\n" +
-                             (args[0] == '-' ? "" : kTitle + u8": クリップボードが使えません。\n"));
+                             (args[0] == '-' ? "" : Said(kTitle, texts::kNoClipboard)));
       if (!c.env.empty() && args[0] != '-') {
         EXPECT_EQ(outcome.clipboard.rfind(u8"原子番号 : 26\n", 0), 0u);
       }
@@ -183,8 +208,7 @@ TEST_F(ProgramTest, MessagesShowPathsAsTheSystemNamesThem) {
     std::filesystem::create_directories(folder);
     std::filesystem::copy_file(KORVATEX_PROGRAM, folder + "korvatex");
     EXPECT_EQ(RunProgram(folder_, folder + "korvatex", "Fe", "").error,
-              kTitle + u8": データファイル \"" + folder_.File(shown) +
-                  u8"/KORVATEX.CSV\" がありません。\n");
+              Said(kTitle, texts::kNoDataFile, folder_.File(shown) + "/KORVATEX.CSV"));
     std::filesystem::copy_file(KORVATEX_DATA_FILE, folder + "KORVATEX.CSV");
     EXPECT_EQ(RunProgram(folder_, folder + "korvatex", "26", "").status, 0);
   }
@@ -198,7 +222,7 @@ TEST_F(ProgramTest, SettingsInCp932OrUtf8AndShortPersonalFiles) {
                             std::string(u8"データ=") + folder_.File(u8"データ/");
   const std::string bom = "\xEF\xBB\xBF", weight = u8"化学式：H2O\t分子量・式量＝ ";
   const auto no_data_file = [](const std::string& path) {
-    return u8"分子量・式量計算: データファイル \"" + path + u8"\" がありません。\n";
+    return Said(kWeight, texts::kNoDataFile, path);
   };
   const std::string missing = no_data_file(folder_.File(u8"データ/無い.csv"));
   const struct {
@@ -213,7 +237,7 @@ TEST_F(ProgramTest, SettingsInCp932OrUtf8AndShortPersonalFiles) {
       // Short files: the personal one keeps what lies beside the program,
       {true, "1\n2\n3\nd=2\n5\n6\n7\nx=/none\n", weight + "18.02\n", ""},
       {true, "1\nd=2\n", weight + "18.0149994\n",
-       u8"分子量・式量計算: 小数点以下７桁では、不確かな数値が出ます。\n"},
+       Said(kWeight, texts::kUncertainDigitsSettings, u8"７")},
       // the one beside the program has its last line stand in for line 9.
       {false, "1\n2\n3\nd=2\n", "", no_data_file(folder_.File("2"))},
   };
@@ -239,14 +263,16 @@ TEST_F(ProgramTest, AGraphicalSessionWithoutItsToolNamesTheToolToInstall) {
     const Outcome outcome = RunProgram(folder_, program_, "Fe",
                                        std::string(c.session) + " PATH=" + folder_.File("none"));
     EXPECT_EQ(outcome.status, 8);
-    EXPECT_EQ(outcome.error.rfind(kTitle + u8": クリップボードが使えません。\n", 0), 0u);
+    EXPECT_EQ(outcome.error.rfind(Said(kTitle, texts::kNoClipboard), 0), 0u);
     EXPECT_NE(outcome.error.find(c.tool), std::string::npos);
     EXPECT_NE(outcome.error.find("KORVATEX_CLIPBOARD=true"), std::string::npos);
   }
 }
 
 TEST_F(ProgramTest, TheResultIsPrintedWithOrWithoutAClipboard) {
-  const std::string bad_symbol = kTitle + u8": 「Xx」は、不正な元素記号です。\n";
+  const std::string bad_symbol = Said(kTitle, texts::kBadSymbol, "Xx");
+  const std::string uncertain = Said(kWeight, texts::kUncertainDigitsArgument, u8"４");
+  const std::string out_of_range = Said(kWeight, texts::kDigitsOutOfRange, u8"７");
   const struct {
     const char* args;
     int status;
@@ -254,11 +280,10 @@ TEST_F(ProgramTest, TheResultIsPrintedWithOrWithoutAClipboard) {
     const char* error;
   } cases[] = {
       {"/W CuSO4.5H2O 2", 0, u8"化学式：CuSO4.5H2O\t分子量・式量＝ 249.71\n", ""},
-      {"/W CuSO4.5H2O 4", 10, u8"化学式：CuSO4.5H2O\t分子量・式量＝ 249.6770\n",
-       u8"分子量・式量計算: 小数点以下 ４ 桁では、不確かな数値が出ます。\n"},
+      {"/W CuSO4.5H2O 4", 10, u8"化学式：CuSO4.5H2O\t分子量・式量＝ 249.6770\n", uncertain.c_str()},
       {"/W Li2CO3 2", 12, u8"化学式：Li2CO3\t分子量・式量＝ 73.89\n", nullptr},
       {"Xx", 5, "", bad_symbol.c_str()},
-      {"/W H2O 8", 11, "", u8"分子量・式量計算: 小数点以下の桁数は、０から７までです。\n"},
+      {"/W H2O 8", 11, "", out_of_range.c_str()},
       // As web pages write formulas: the same result as for the plain form.
       {u8"/W CuSO\u2084\u00B75H\u2082O 2", 0, u8"化学式：CuSO4.5H2O\t分子量・式量＝ 249.71\n", ""},
   };
@@ -291,8 +316,8 @@ TEST_F(ProgramTest, OptionsAloneShowUsageOrVersionAndLeaveTheClipboardAlone) {
     int status;
     std::string output_start;
   } cases[] = {
-      {"--help", 0, u8"使い方:\n"},
-      {"-h", 0, u8"使い方:\n"},
+      {"--help", 0, Words(texts::kUsage)},
+      {"-h", 0, Words(texts::kUsage)},
       {"--version", 0, kVersionLine},
       {"-V", 0, kVersionLine},
       {"-1", 5, ""},
@@ -309,11 +334,7 @@ TEST_F(ProgramTest, OptionsAloneShowUsageOrVersionAndLeaveTheClipboardAlone) {
   }
   // The version, then the copyright and the licence, as GNU tools end it.
   EXPECT_EQ(RunProgram(folder_, program_, "-V", "").output,
-            kVersionLine +
-                u8"Copyright (C) 2026 The korvatex authors\n"
-                u8"License MIT: <https://opensource.org/licenses/MIT>\n"
-                u8"このプログラムは自由に使用、変更、再配布できます。\n"
-                u8"法律で認められる範囲で、いかなる保証もありません。\n");
+            kVersionLine + Words(texts::kVersionNotice));
   const std::string usage = Run("--help").output;
   for (const char* part :
        {"/W", "korvatex '/?'", "KORVATEX_CLIPBOARD", "man korvatex", "KORVATEX.INI"}) {
@@ -338,12 +359,11 @@ TEST_F(ProgramTest, TheToolsOwnErrorsAreShownOnlyWhenItFails) {
     int status;
     std::string error;
   } cases[] = {
-      {"echo lost seat >&2; exit 3", 8,
-       u8"lost seat\n" + kTitle + u8": クリップボードが使えません。\n"},
+      {"echo lost seat >&2; exit 3", 8, "lost seat\n" + Said(kTitle, texts::kNoClipboard)},
       {"echo chatter >&2; cat >/dev/null", 0, ""},
       {":", 0, ""},  // plain words, yet a command only the shell knows
-      {"test -z \"$(cat)\"", 8, kTitle + u8": クリップボードが使えません。\n"},  // takes no result
-      {"no-such-tool", 8, "sh: 1: no-such-tool: not found\n"},  // the shell's words
+      {"test -z \"$(cat)\"", 8, Said(kTitle, texts::kNoClipboard)},  // takes no result
+      {"no-such-tool", 8, "sh: 1: no-such-tool: not found\n"},       // the shell's words
   };
   for (const auto& c : cases) {
     // Also started by a program that ignores SIGCHLD, as what it starts inherits.

@@ -12,28 +12,8 @@ namespace {
 const std::string kTitles = Cp932(
     "原子番号,元素記号,日本語名,英語名,語源,よみがな,原子量,族,周期,電子配置,酸化数,"
     "電気陰性度,原子半径,天然存在比,単体の融点,単体の沸点,単体の密度,備考\r\n");
-const std::string kMercury = Cp932(
-    "80,Hg,水銀,Mercury,ラテン語の「水の銀」,すいぎん,200.59,12,6,[Xe]4f14、5d10、6s2,"
-    "1､2,2.00,1.51,-,-38.83,356.73,13.546,-\r\n");
-const std::string kMercuryReport = Cp932(
-    "原子番号 : 80\r\n"
-    "元素記号 : Hg\r\n"
-    "日本語名 : 水銀\r\n"
-    "英語名 : Mercury\r\n"
-    "語源 : ラテン語の「水の銀」\r\n"
-    "原子量 : 200.59\r\n"
-    "族 : 12\r\n"
-    "周期 : 6\r\n"
-    "電子配置 : [Xe]4f14､5d10､6s2､\r\n"
-    "\t→ K:2､L:8､M:18､N:32､O:18､P:2､\r\n"
-    "酸化数 : 1､2\r\n"
-    "電気陰性度 : 2.00\r\n"
-    "原子半径 : 1.51\r\n"
-    "天然存在比 : -\r\n"
-    "単体の融点（℃／Ｋ／ﾟＦ) : -38.83／234.32／-37.89\r\n"
-    "単体の沸点（℃／Ｋ／ﾟＦ) : 356.73／629.88／674.11\r\n"
-    "単体の密度 : 13.546 (液)\r\n"
-    "備考 : -\r\n");
+const std::string kMercury = Fixture("mercury.csv");
+const std::string kMercuryReport = Fixture("mercury-report.txt");
 
 ElementRecord Split(std::string_view line) {
   ElementRecord record;

@@ -9,22 +9,19 @@
 
 namespace {
 
-struct Settings {
-  int digits;
-  std::string data_file;
-};
-
 Settings Read(const ScratchFolder& folder, const std::string& personal_file = "") {
-  Settings settings{-100, "unset"};
-  settings.digits = ReadSettings(&settings.data_file, {folder.ProgramPath(), personal_file});
-  return settings;
+  const std::string program = folder.ProgramPath();
+  SettingsLocation location;
+  location.program_path = program;
+  location.personal_file = personal_file;
+  return ReadSettings(location);
 }
 
 TEST(SettingsTest, DefaultsWithoutASettingsFile) {
   ScratchFolder folder;
   const Settings settings = Read(folder);
-  EXPECT_EQ(settings.digits, 7);
-  EXPECT_EQ(settings.data_file, folder.File("KORVATEX.CSV"));
+  EXPECT_EQ(settings.decimal_digits, 7);
+  EXPECT_EQ(settings.data_file_path, folder.File("KORVATEX.CSV"));
 }
 
 TEST(SettingsTest, LinesFourAndNineByPosition) {
@@ -54,11 +51,11 @@ TEST(SettingsTest, LinesFourAndNineByPosition) {
     ScratchFolder folder;
     folder.Write("KORVATEX.INI", c.text);
     const Settings settings = Read(folder);
-    EXPECT_EQ(settings.digits, c.digits);
+    EXPECT_EQ(settings.decimal_digits, c.digits);
     // A relative path names a file beside the settings file.
-    EXPECT_EQ(settings.data_file, c.data_file.empty()     ? folder.File("KORVATEX.CSV")
-                                  : c.data_file[0] == '/' ? c.data_file
-                                                          : folder.File(c.data_file));
+    EXPECT_EQ(settings.data_file_path, c.data_file.empty()     ? folder.File("KORVATEX.CSV")
+                                       : c.data_file[0] == '/' ? c.data_file
+                                                               : folder.File(c.data_file));
   }
 }
 
@@ -67,9 +64,10 @@ TEST(SettingsTest, ProgramFolderFoundCharacterByCharacter) {
   const std::string folder = parent.File(Cp932("表"));
   ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
   { std::ofstream(folder + "/KORVATEX.INI") << "1\n2\n3\nd=2\n5\n6\n7\n8\np=/t.csv\n"; }
-  std::string path;
-  EXPECT_EQ(ReadSettings(&path, {folder + "/korvatex"}), 2);
-  EXPECT_EQ(path, "/t.csv");
+  const std::string program = folder + "/korvatex";
+  const Settings settings = ReadSettings({program});
+  EXPECT_EQ(settings.decimal_digits, 2);
+  EXPECT_EQ(settings.data_file_path, "/t.csv");
 }
 
 TEST(SettingsTest, APersonalFileTakesThePlaceOfTheOneBesideTheProgram) {
@@ -90,15 +88,18 @@ TEST(SettingsTest, APersonalFileTakesThePlaceOfTheOneBesideTheProgram) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.personal_file);
     const Settings settings = Read(folder, c.personal_file);
-    EXPECT_EQ(settings.digits, c.digits);
-    EXPECT_EQ(settings.data_file, c.data_file.empty() ? folder.File("KORVATEX.CSV") : c.data_file);
+    EXPECT_EQ(settings.decimal_digits, c.digits);
+    EXPECT_EQ(settings.data_file_path,
+              c.data_file.empty() ? folder.File("KORVATEX.CSV") : c.data_file);
   }
   folder.Write("personal.ini", "1\n2\n3\nd=5\n5\n6\n7\n8\nno value\n");
-  EXPECT_EQ(Read(folder, personal).data_file, folder.File("KORVATEX.CSV"));  // beside the program
+  EXPECT_EQ(Read(folder, personal).data_file_path,
+            folder.File("KORVATEX.CSV"));  // beside the program
   // A relative path from the personal file's own folder.
   ASSERT_EQ(mkdir(folder.File("config").c_str(), 0700), 0);
   folder.Write("config/p.ini", "1\n2\n3\nd=5\n5\n6\n7\n8\nD=sub/my.csv\n");
-  EXPECT_EQ(Read(folder, folder.File("config/p.ini")).data_file, folder.File("config/sub/my.csv"));
+  EXPECT_EQ(Read(folder, folder.File("config/p.ini")).data_file_path,
+            folder.File("config/sub/my.csv"));
 }
 
 // The system's settings file when the user has none, and paths as a Linux
@@ -130,15 +131,24 @@ TEST(SettingsTest, SystemFileHomeFolderAndInstalledDataFile) {
     std::remove(folder.File("KORVATEX.INI").c_str());
     if (!c.beside.empty()) folder.Write("KORVATEX.INI", c.beside);
     const std::string program = folder.ProgramPath();
-    std::string data_file;
-    EXPECT_EQ(ReadSettings(&data_file, {program, c.personal, c.system, "/home/u", c.installed}), 3);
-    EXPECT_EQ(data_file, c.data_file);
+    SettingsLocation location;
+    location.program_path = program;
+    location.personal_file = c.personal;
+    location.system_file = c.system;
+    location.home = "/home/u";
+    location.installed_data_file = c.installed;
+    const Settings settings = ReadSettings(location);
+    EXPECT_EQ(settings.decimal_digits, 3);
+    EXPECT_EQ(settings.data_file_path, c.data_file);
   }
   folder.Write("KORVATEX.CSV", "");
   folder.Write("KORVATEX.INI", nine);
-  std::string data_file;
-  ReadSettings(&data_file, {folder.ProgramPath(), "", "", "", installed});
-  EXPECT_EQ(data_file, folder.File("KORVATEX.CSV"));  // the one beside the program first
+  const std::string program = folder.ProgramPath();
+  SettingsLocation location;
+  location.program_path = program;
+  location.installed_data_file = installed;
+  // The one beside the program first.
+  EXPECT_EQ(ReadSettings(location).data_file_path, folder.File("KORVATEX.CSV"));
 }
 
 // Tags a path with the encoding it was read in, as a platform converts it.
@@ -176,12 +186,13 @@ TEST(SettingsTest, LineNineConvertedFromTheFilesEncoding) {
     ScratchFolder folder;
     folder.Write("KORVATEX.INI", c.text);
     const TaggingPaths paths;
-    std::string data_file;
     const std::string program = folder.ProgramPath();
-    SettingsLocation location{program};
+    SettingsLocation location;
+    location.program_path = program;
     location.paths = &paths;
-    EXPECT_EQ(ReadSettings(&data_file, location), 2);
-    EXPECT_EQ(data_file, c.data_file);
+    const Settings settings = ReadSettings(location);
+    EXPECT_EQ(settings.decimal_digits, 2);
+    EXPECT_EQ(settings.data_file_path, c.data_file);
   }
 }
 

@@ -11,31 +11,7 @@
 
 #include "main/command_main.h"
 #include "platform/text_conversion.h"
-
-namespace {
-
-// Length of the UTF-8 sequence for a character beyond ASCII at `pos`, or 0
-// when the bytes there are no such sequence.
-size_t Utf8Length(std::string_view text, size_t pos) {
-  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[pos + i]); };
-  const unsigned char lead = byte(0);
-  size_t length = 0;
-  if (lead >= 0xC2 && lead <= 0xDF)
-    length = 2;
-  else if (lead >= 0xE0 && lead <= 0xEF)
-    length = 3;
-  else if (lead >= 0xF0 && lead <= 0xF4)
-    length = 4;
-  if (length == 0 || pos + length > text.size()) return 0;
-  for (size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return 0;
-  }
-  if (lead == 0xE0 && byte(1) < 0xA0) return 0;  // overlong
-  if (lead == 0xF0 && byte(1) < 0x90) return 0;
-  return length;
-}
-
-}  // namespace
+#include "text/encoding.h"
 
 std::string Convert(std::string_view text, const char* from, const char* to) {
   std::optional<std::string> converted = ConvertExactly(text, from, to);
@@ -46,11 +22,20 @@ std::string Convert(std::string_view text, const char* from, const char* to) {
   return std::move(*converted);
 }
 
+std::string Fixture(const std::string& name) {
+  std::string text;
+  for (const char c : ReadFile(std::string(KORVATEX_TEST_FIXTURES) + "/" + name)) {
+    if (c == '\n') text += '\r';
+    text += c;
+  }
+  return Convert(text, "UTF-8", "CP932");
+}
+
 std::string Cp932(std::string_view text) {
   std::string bytes;
   for (size_t pos = 0; pos < text.size();) {
-    const size_t length = static_cast<unsigned char>(text[pos]) < 0x80 ? 0 : Utf8Length(text, pos);
-    if (length == 0) {
+    const size_t length = Utf8SequenceLength(text, pos);
+    if (length <= 1) {
       bytes += text[pos++];
     } else {
       bytes += Convert(text.substr(pos, length), "UTF-8", "CP932");

@@ -32,6 +32,10 @@ class ScratchFolder {
 
 std::string ReadFile(const std::string& path);
 
+// The fixture `name` of tests/fixtures, as the program holds such a text:
+// in CP932, with CR LF line ends.
+std::string Fixture(const std::string& name);
+
 // The CP932 bytes of a test text written in UTF-8, as the program holds its
 // texts. Bytes that are not UTF-8 (such as "\xA4" or a lead byte written as
 // an escape) are kept as they are, so expected texts may mix both.

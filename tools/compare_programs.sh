@@ -28,7 +28,8 @@ mkdir "$work/run"
   echo ""
   echo "/X"
   for z in $(seq 0 112); do echo "$z"; done
-  for symbol in H He Li Fe Hg Uuo Mt Rg Xx fe FE Ｆｅ ２６ "８x" -1 +8 99999999999999999999; do
+  for symbol in H He Li Fe Hg Uuo Mt Rg Xx fe FE Ｆｅ ２６ "８x" -1 +8 99999999999999999999 \
+                鉄 てつ テツ iron IRON Ｉｒｏｎ ダームスタチウム Roentgenium xyzzy すい; do
     echo "$symbol"
   done
   for formula in H2O CuSO4.5H2O "CuSO4・5H2O" "（ＣＨ３）２ＣＯ" "K4[Fe(CN)6]" Li2CO3 TcO2 LiTcH \

@@ -4,8 +4,8 @@
 // `Molweigh` (formula weight). Construction does all reading and checking
 // and records the outcome in `ResultCode`; `Run` then produces the result
 // text, which the caller puts on the clipboard. The base reads the settings
-// and opens the element data file, which stays open until the command has
-// read what it needs; destroying the object closes it if it is still open.
+// and the element data file; the file is read whole and closed at once, so
+// nothing is held open while the command runs or its message is shown.
 #ifndef KORVATEX_ELEMENT_GENSO_H_
 #define KORVATEX_ELEMENT_GENSO_H_
 
@@ -40,9 +40,7 @@ class Genso {
  protected:
   explicit Genso(const SettingsLocation& settings);
 
-  void CloseDataFile() { DataFile.reset(); }
-
-  std::unique_ptr<ElementDataFile> DataFile;  // null once closed or if never open
+  std::unique_ptr<ElementDataFile> DataFile;  // null when it could not be read
 };
 
 #endif  // KORVATEX_ELEMENT_GENSO_H_

@@ -2,14 +2,11 @@
 
 #include "element/report.h"
 #include "element/symbol_table.h"
+#include "files/record.h"
 #include "text/fold.h"
 #include "text/numbers.h"
 
 namespace {
-
-constexpr int kJapaneseNameColumn = 2;
-constexpr int kEnglishNameColumn = 3;
-constexpr int kReadingColumn = 5;
 
 bool IsAscii(std::string_view text) {
   for (const char c : text) {
@@ -32,20 +29,35 @@ bool EqualIgnoringCase(std::string_view ascii, std::string_view text) {
 }
 
 // The index of the element whose Japanese name, reading (in either kana)
-// or English name (in any case) is `name` exactly; -1 when none is.
+// or English name (in any case) is `name` exactly; -1 when none is. Only
+// the first columns of each line are looked at, and nothing is copied for
+// a line once it cannot match: a name costs about what a symbol does.
 int FindByName(const ElementDataFile& data, std::string_view name) {
   if (name.empty()) return -1;
   const std::string reading = KatakanaToHiragana(name);
   const bool ascii = IsAscii(name);
-  ElementRecord fields;
+  std::string field;
   for (int number = 1; number <= kElementCount; ++number) {
     const std::optional<std::string_view> line = data.ElementLine(number);
-    if (!line || SplitRecord(*line, &fields) <= kReadingColumn) continue;
-    if (fields[kJapaneseNameColumn] == name ||
-        KatakanaToHiragana(fields[kReadingColumn]) == reading ||
-        (ascii && EqualIgnoringCase(name, fields[kEnglishNameColumn]))) {
-      return number - 1;
+    if (!line) continue;
+    FieldReader fields(*line);
+    bool named = false;
+    int column = 0;
+    // A line matches only when it reaches the reading's column.
+    for (; column <= kReadingColumn; ++column) {
+      const bool wanted =
+          column == kJapaneseNameColumn || column == kEnglishNameColumn || column == kReadingColumn;
+      if (!fields.Next(wanted ? &field : nullptr)) break;
+      if (column == kJapaneseNameColumn) named = field == name;
+      if (column == kEnglishNameColumn && ascii && EqualIgnoringCase(name, field)) named = true;
+      // Kana fold to kana of the same length: only a reading as long as
+      // the name's can match.
+      if (column == kReadingColumn && field.size() == reading.size() &&
+          KatakanaToHiragana(field) == reading) {
+        named = true;
+      }
     }
+    if (named && column > kReadingColumn) return number - 1;
   }
   return -1;
 }
@@ -57,12 +69,17 @@ Korvatex::Korvatex(const SettingsLocation& settings, std::string_view element_te
   long long index = FindSymbol(element_text);
   if (index == -1) index = static_cast<long long>(ReadInteger(element_text)) - 1;
   // Neither a symbol nor a number: the element's name, as the data file
-  // writes it.
-  if (index == -1 && !BeginsWithDigit(element_text) && DataFile) {
+  // writes it. Without a data file, or with an empty one, there is no name
+  // to compare with, and the text may well be one: the file is what is
+  // missing.
+  if (index == -1 && !BeginsWithDigit(element_text) && !element_text.empty()) {
+    if (!DataFile || !DataFile->TitleLine()) {
+      ResultCode = kNoDataFile;
+      return;
+    }
     index = FindByName(*DataFile, element_text);
   }
   if (index < 0 || index >= kElementCount) {
-    CloseDataFile();
     ResultCode = BeginsWithDigit(element_text) ? kBadAtomicNumber : kBadSymbol;
     return;
   }
@@ -73,23 +90,28 @@ std::optional<std::string> Korvatex::Run() {
   if (!DataFile->TitleLine()) {
     // An empty data file has no titles and no elements to show: it is
     // reported like a missing one, naming the file.
-    CloseDataFile();
     ResultCode = kNoDataFile;
     return std::nullopt;
   }
   ElementRecord titles;
   const int column_count = SplitRecord(*DataFile->TitleLine(), &titles);
   if (column_count > kMaxReportColumns) {
-    CloseDataFile();
     ResultCode = kTooManyItems;
     return std::nullopt;
   }
-  // A file without a line for the element shows the line where it would
-  // stand, or its last line when it ends before that, as a reading by
-  // position would: its own number and symbol tell the user what it is.
+  // A file that numbers its lines says which element each line is: an
+  // element none is numbered for has no line, and another element's line
+  // is never shown in its place. A file that numbers none shows the line
+  // where the element would stand, or its last line when it ends before
+  // that, as a reading by position would.
   const int number = ElementIndex + 1;
+  const std::optional<std::string_view> line = DataFile->ElementLine(number);
+  if (!line && DataFile->NumbersLines()) {
+    ResultCode = kNoDataFile;
+    LineMissing = true;
+    return std::nullopt;
+  }
   ElementRecord element;
-  SplitRecord(DataFile->ElementLine(number).value_or(DataFile->LineByPosition(number)), &element);
-  CloseDataFile();
+  SplitRecord(line.value_or(DataFile->LineByPosition(number)), &element);
   return ComposeReport(titles, column_count, element);
 }

@@ -7,12 +7,6 @@
 
 namespace {
 
-constexpr int kReadingColumn = 5;
-constexpr int kConfigurationColumn = 9;
-constexpr int kMeltingColumn = 14;
-constexpr int kBoilingColumn = 15;
-constexpr int kDensityColumn = 16;
-
 constexpr char kLineEnd[] = "\r\n";
 constexpr char kNumberCharacters[] = "1234567890.-+";
 

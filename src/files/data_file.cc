@@ -44,6 +44,7 @@ std::unique_ptr<ElementDataFile> ElementDataFile::Open(const std::string& path) 
       file->positions_ = position;
     }
     const int number = FirstColumnNumber(*line);
+    if (number != kNoNumber) file->numbers_lines_ = true;
     if (number >= 1 && number <= kElementCount && !file->numbered_[number - 1]) {
       file->numbered_[number - 1] = *line;
     }

@@ -15,6 +15,8 @@
 //   the first line elsewhere whose first column says N. A line whose first
 //   column holds no number at all is taken by its position, as in a file
 //   that does not number its lines.
+// - In a file that numbers its lines, an element no line is numbered for
+//   has no line: it was deleted, or the file ends before it.
 #ifndef KORVATEX_FILES_DATA_FILE_H_
 #define KORVATEX_FILES_DATA_FILE_H_
 
@@ -44,6 +46,11 @@ class ElementDataFile {
   // line for it.
   std::optional<std::string_view> ElementLine(int number) const;
 
+  // Whether any element line's first column holds a number: then the
+  // file says which element each line is, and an element without its own
+  // line has none.
+  bool NumbersLines() const { return numbers_lines_; }
+
   // The line that position alone gives for `number`: line `number` + 1,
   // or the file's last line when the file ends before it.
   std::string_view LineByPosition(int number) const;
@@ -59,6 +66,7 @@ class ElementDataFile {
   // For number i + 1, the first line whose first column says so.
   std::array<std::optional<std::string_view>, kElementCount> numbered_;
   std::string_view last_line_;
+  bool numbers_lines_ = false;
 };
 
 #endif  // KORVATEX_FILES_DATA_FILE_H_

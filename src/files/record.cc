@@ -1,25 +1,47 @@
 #include "files/record.h"
 
 #include "text/cp932.h"
-#include "text/edit.h"
+
+FieldReader::FieldReader(std::string_view line) : text_(cp932::UpToNul(line)) {}
+
+bool FieldReader::Next(std::string* field) {
+  if (done_) return false;
+  if (field != nullptr) field->clear();
+  // Plain characters are copied in runs; a quote is left out, a comma ends
+  // the field and a line end (LF or CR) the line. Stepping by characters
+  // keeps a trail byte of the same value from counting as any of them.
+  size_t run = pos_;
+  const auto take = [&] {
+    if (field != nullptr) field->append(text_.substr(run, pos_ - run));
+  };
+  while (pos_ < text_.size()) {
+    const size_t length = cp932::CharLength(text_, pos_);
+    const char c = text_[pos_];
+    if (length == 1 && (c == '"' || c == ',' || c == '\n' || c == '\r')) {
+      take();
+      ++pos_;
+      run = pos_;
+      if (c == ',') return true;
+      if (c != '"') break;
+      continue;
+    }
+    pos_ += length;
+  }
+  take();
+  done_ = true;
+  return true;
+}
 
 int SplitRecord(std::string_view line, ElementRecord* record) {
-  std::string copy(cp932::UpToNul(line));
-  RemoveChar(copy, '"');
-  CutAtLineEnd(copy);
-
   record->clear();
-  size_t start = 0;
-  while (true) {
-    const size_t comma = cp932::Find(copy, ',', start);
-    std::string field = copy.substr(start, comma == cp932::npos ? cp932::npos : comma - start);
+  FieldReader fields(line);
+  std::string field;
+  while (fields.Next(&field)) {
     if (record->size() == kWeightColumn && !field.empty() && field[0] == '-') {
       field[0] = '(';
       field += ')';
     }
     record->push_back(std::move(field));
-    if (comma == cp932::npos) break;
-    start = comma + 1;
   }
   return static_cast<int>(record->size());
 }

@@ -36,77 +36,106 @@ std::string_view UpToLineEnd(std::string_view value, TextEncoding encoding) {
   return value.substr(0, FindChar(value, '\r', encoding));
 }
 
-}  // namespace
+// A settings file found, and what it holds.
+struct SettingsFile {
+  std::string path;
+  std::string bytes;
+  // The personal or the system file, korvatex's own: no stand-ins for the
+  // lines it lacks, and "~/" for the home folder.
+  bool own = false;
+};
 
-int ReadSettings(std::string* data_file_path, const SettingsLocation& location) {
-  *data_file_path = SiblingPath(location.program_path, "KORVATEX.CSV");
-  if (!location.installed_data_file.empty() && !IsRegularFile(*data_file_path) &&
-      IsRegularFile(std::string(location.installed_data_file))) {
-    *data_file_path = location.installed_data_file;
-  }
-  std::string settings_path;
-  std::optional<std::string> bytes;
+// The first settings file that can be read, in the order ReadSettings
+// gives; none when none can.
+std::optional<SettingsFile> FindSettingsFile(const SettingsLocation& location) {
   for (const std::string_view own : {location.personal_file, location.system_file}) {
-    if (!own.empty() && (bytes = ReadFileBytes(std::string(own)))) {
-      settings_path = own;
-      break;
+    if (own.empty()) continue;
+    if (std::optional<std::string> bytes = ReadFileBytes(std::string(own))) {
+      return SettingsFile{std::string(own), std::move(*bytes), true};
     }
   }
-  // korvatex's own files have no stand-ins for the lines they lack.
-  const bool personal = bytes.has_value();
-  if (!bytes) {
-    settings_path = SiblingPath(location.program_path, "KORVATEX.INI");
-    bytes = ReadFileBytes(settings_path);
+  std::string beside = SiblingPath(location.program_path, "KORVATEX.INI");
+  if (std::optional<std::string> bytes = ReadFileBytes(beside)) {
+    return SettingsFile{std::move(beside), std::move(*bytes), false};
   }
-  if (!bytes) return kDefaultDecimalDigits;
-  // A file saved as UTF-16 is read as the same text in UTF-8.
-  const TextEncoding stored = TextEncodingOf(*bytes);
-  if (stored == TextEncoding::kUtf16Le || stored == TextEncoding::kUtf16Be) {
-    bytes = Utf16ToUtf8(*bytes, stored);
-  }
-  LineReader reader(std::move(*bytes));
+  return std::nullopt;
+}
 
-  // Every read of the file, each one a line by position. The whole file is
-  // needed to tell its encoding; the line reader bounds its size.
+// The lines of a settings file, each one read of it, and the encoding the
+// text is in: UTF-16 is made UTF-8 first, and UTF-8 is told from CP932 by
+// what the reads see.
+struct SettingsLines {
   std::vector<std::string> lines;
+  TextEncoding encoding = TextEncoding::kCp932;
+};
+
+SettingsLines ReadLines(std::string bytes) {
+  const TextEncoding stored = TextEncodingOf(bytes);
+  if (stored == TextEncoding::kUtf16Le || stored == TextEncoding::kUtf16Be) {
+    bytes = Utf16ToUtf8(bytes, stored);
+  }
+  LineReader reader(std::move(bytes));
+  SettingsLines read;
   std::string all;
   for (std::string line; reader.ReadLine(&line, kSettingsReadLimit);) {
     all += line;
-    lines.push_back(std::move(line));
+    read.lines.push_back(std::move(line));
   }
-  const TextEncoding encoding = TextEncodingOf(all);
+  read.encoding = TextEncodingOf(all);
+  return read;
+}
+
+// The data file a settings file's line 9 names in `text` (the text after
+// its "="), in the system's form.
+std::string DataFileFromLine(std::string_view text, TextEncoding encoding, const SettingsFile& file,
+                             const SettingsLocation& location) {
+  std::string path = location.paths != nullptr ? location.paths->PathFromSettings(text, encoding)
+                                               : std::string(text);
+  // In korvatex's own files "~/" is the home folder, as a Linux user
+  // writes paths.
+  if (file.own && !location.home.empty() && text.substr(0, 2) == "~/") {
+    return std::string(location.home) + path.substr(1);
+  }
+  // A relative path names a file beside the settings file that gives it,
+  // wherever the program was started from.
+  if (!path.empty() && !IsAbsolutePath(path)) return SiblingPath(file.path, path);
+  return path;
+}
+
+}  // namespace
+
+Settings ReadSettings(const SettingsLocation& location) {
+  Settings settings;
+  settings.data_file_path = SiblingPath(location.program_path, "KORVATEX.CSV");
+  if (!location.installed_data_file.empty() && !IsRegularFile(settings.data_file_path) &&
+      IsRegularFile(std::string(location.installed_data_file))) {
+    settings.data_file_path = location.installed_data_file;
+  }
+  std::optional<SettingsFile> file = FindSettingsFile(location);
+  if (!file) return settings;
+  const SettingsLines read = ReadLines(std::move(file->bytes));
 
   // Line `number` as a read of it finds it: past the end of the file the
-  // buffer still holds the last line read; in a file without lines,
-  // nothing. The personal file has no stand-ins.
+  // buffer still holds the last line read, as another reader of the file
+  // beside the program expects; in a file without lines, nothing. korvatex's
+  // own files have no stand-ins.
   const auto line_at = [&](size_t number) -> std::optional<std::string_view> {
-    if (lines.empty() || (personal && lines.size() < number)) return std::nullopt;
-    return lines[std::min(number, lines.size()) - 1];
+    if (read.lines.empty() || (file->own && read.lines.size() < number)) return std::nullopt;
+    return read.lines[std::min(number, read.lines.size()) - 1];
   };
-
-  int digits = kDefaultDecimalDigits;
   if (const auto line = line_at(4)) {
-    const size_t value = ValueStart(*line, encoding);
-    if (value != std::string_view::npos) digits = ReadInteger(line->substr(value));
+    const size_t value = ValueStart(*line, read.encoding);
+    if (value != std::string_view::npos) settings.decimal_digits = ReadInteger(line->substr(value));
   }
   if (const auto line = line_at(9)) {
-    const size_t value = ValueStart(*line, encoding);
-    std::string_view text;
-    if (value != std::string_view::npos) text = UpToLineEnd(line->substr(value), encoding);
-    // In korvatex's own files, "DataFile=" alone keeps the default, and
-    // "~/" is the home folder, as a Linux user writes paths.
-    const bool home_path = personal && !location.home.empty() && text.substr(0, 2) == "~/";
-    if (value != std::string_view::npos && !(personal && text.empty())) {
-      *data_file_path = location.paths != nullptr ? location.paths->PathFromSettings(text, encoding)
-                                                  : std::string(text);
-      if (home_path) {
-        *data_file_path = std::string(location.home) + data_file_path->substr(1);
-      } else if (!data_file_path->empty() && !IsAbsolutePath(*data_file_path)) {
-        // A relative path names a file beside the settings file that gives
-        // it, wherever the program was started from.
-        *data_file_path = SiblingPath(settings_path, *data_file_path);
+    const size_t value = ValueStart(*line, read.encoding);
+    if (value != std::string_view::npos) {
+      const std::string_view text = UpToLineEnd(line->substr(value), read.encoding);
+      // In korvatex's own files, "DataFile=" alone keeps the default.
+      if (!(file->own && text.empty())) {
+        settings.data_file_path = DataFileFromLine(text, read.encoding, *file, location);
       }
     }
   }
-  return digits;
+  return settings;
 }

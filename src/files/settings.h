@@ -18,37 +18,35 @@ constexpr int kDefaultDecimalDigits = 7;
 
 // Where the settings and data files are looked for. The POSIX program
 // gives the user's own settings file, the system's, the home folder and
-// the installed data file; the Windows program none of them.
-//
-// `paths` converts the path on line 9 to the system's form; null keeps its
-// bytes as they are.
+// the installed data file; the Windows program none of them. Each field is
+// set by name; an empty one means "none".
 struct SettingsLocation {
-  // NOLINTNEXTLINE(google-explicit-constructor): implicit, from the program's path alone
-  SettingsLocation(std::string_view program = {}, std::string_view personal = {},
-                   std::string_view system = {}, std::string_view home_folder = {},
-                   std::string_view installed_data = {})
-      : program_path(program),
-        personal_file(personal),
-        system_file(system),
-        home(home_folder),
-        installed_data_file(installed_data) {}
-  std::string_view program_path;
-  std::string_view personal_file;  // read first, when it can be opened; empty: none
-  std::string_view system_file;    // read when there is no personal file; empty: none
-  // What a leading "~/" on line 9 of those two files stands for; empty:
-  // it stands for nothing.
-  std::string_view home;
-  // The data file when none lies beside the program; empty: none.
-  std::string_view installed_data_file;
+  // The program's own path: "KORVATEX.INI" and "KORVATEX.CSV" beside it.
+  std::string_view program_path = {};
+  std::string_view personal_file = {};  // read first, when it can be opened
+  std::string_view system_file = {};    // read when there is no personal file
+  // What a leading "~/" on line 9 of those two files stands for.
+  std::string_view home = {};
+  // The data file when none lies beside the program.
+  std::string_view installed_data_file = {};
+  // Converts the path on line 9 to the system's form; null keeps its bytes
+  // as they are.
   const SystemPaths* paths = nullptr;
 };
 
+// What the settings give.
+struct Settings {
+  // Decimal places of formula weights; not range-checked here.
+  int decimal_digits = kDefaultDecimalDigits;
+  // The element data file, in the system's form.
+  std::string data_file_path;
+};
+
 // Reads the settings file: the personal one, else the system's, else
-// "KORVATEX.INI" beside the program. Writes the data file path into
-// `data_file_path` and returns the decimal places (7 when the file or its
-// line 4 gives none; not range-checked here). The data file is, when the
-// file or its line 9 gives none, "KORVATEX.CSV" beside the program, or the
-// installed one when there is none beside it.
+// "KORVATEX.INI" beside the program. Line 4 gives the decimal places (7
+// when the file or its line gives none). Line 9 gives the data file; when
+// the file or its line gives none, it is "KORVATEX.CSV" beside the
+// program, or the installed one when there is none beside it.
 //
 // The file may be written in CP932, UTF-8 or UTF-16 (see text/encoding.h);
 // the path on line 9 is converted from that encoding, and a relative one is
@@ -60,6 +58,6 @@ struct SettingsLocation {
 // default data file stays; when shorter than four, the default decimal
 // places; and a path on line 9 that begins with "~/" is in the home
 // folder.
-int ReadSettings(std::string* data_file_path, const SettingsLocation& location);
+Settings ReadSettings(const SettingsLocation& location);
 
 #endif  // KORVATEX_FILES_SETTINGS_H_

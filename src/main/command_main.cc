@@ -37,6 +37,16 @@ std::string MissingWeightText(const Genso* command, const SystemPaths& paths) {
                                              SymbolAt(weigher->MissingWeightSlot)});
 }
 
+// The element command's code 4 when the data file is there but has no line
+// for the element: the file and the element, by its symbol, or by its
+// atomic number where it has none.
+std::string MissingLineText(const Korvatex& command, const SystemPaths& paths) {
+  const std::string_view symbol = SymbolAt(command.ElementIndex);
+  return FillIn(texts::kNoElementInDataFile,
+                {paths.PathForMessage(command.DataFilePath),
+                 symbol.empty() ? std::to_string(command.ElementIndex + 1) : std::string(symbol)});
+}
+
 // The text for `code`, with its place filled as the code needs: the
 // arguments as folded, and the data file's path and the decimal places as
 // the command object holds them (from the settings file, or the digits
@@ -45,6 +55,10 @@ std::string MessageFor(int code, int argc, char** argv, const Genso* command,
                        const SystemPaths& paths) {
   switch (code) {
     case kNoDataFile:
+      if (const auto* element = dynamic_cast<const Korvatex*>(command);
+          element != nullptr && element->LineMissing) {
+        return MissingLineText(*element, paths);
+      }
       return ComposeMessage(code,
                             command != nullptr ? paths.PathForMessage(command->DataFilePath) : "");
     case kBadSymbol:
@@ -116,7 +130,7 @@ int CommandMain(int argc, char** argv, Platform& platform, SettingsLocation file
   }
 
   const std::string message = MessageFor(code, argc, argv, command.get(), platform);
-  command.reset();  // closes the data file before the message is shown
+  command.reset();
   if (code != kSuccess && code != kHelpOpened) {
     platform.ShowMessage(message, caption, MessageIcon::kWarning);
   }

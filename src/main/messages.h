@@ -1,8 +1,9 @@
-// Result codes, their message texts and the message-box captions.
+// The messages of the result codes, and the caption they are shown under.
 //
-// Every outcome of a run is one result code, which is also the exit status.
-// Codes 0 (success) and 1 (help opened) show nothing; every other code shows
-// one fixed Japanese text, some with one place filled in.
+// Every outcome of a run is one result code (element/result_codes.h),
+// which is also the exit status. Codes 0 (success) and 1 (help opened) show
+// nothing; every other code shows one fixed Japanese text from the texts
+// catalogue, some with one place filled in.
 #ifndef KORVATEX_MAIN_MESSAGES_H_
 #define KORVATEX_MAIN_MESSAGES_H_
 

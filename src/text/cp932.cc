@@ -2,11 +2,6 @@
 
 namespace cp932 {
 
-size_t CharLength(std::string_view text, size_t pos) {
-  if (pos + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[pos]))) return 2;
-  return 1;
-}
-
 std::string_view CharAt(std::string_view text, size_t pos) {
   return text.substr(pos, CharLength(text, pos));
 }

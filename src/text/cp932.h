@@ -25,7 +25,9 @@ inline bool IsLeadByte(unsigned char byte) {
 }
 
 // Byte length (1 or 2) of the character that starts at `pos`.
-size_t CharLength(std::string_view text, size_t pos);
+inline size_t CharLength(std::string_view text, size_t pos) {
+  return pos + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[pos])) ? 2 : 1;
+}
 
 // Position of the character after the one at `pos`.
 inline size_t NextChar(std::string_view text, size_t pos) { return pos + CharLength(text, pos); }

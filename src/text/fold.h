@@ -1,11 +1,13 @@
-// Folding of full-width arguments to their single-byte forms.
+// Folding of typed text to one form: full-width arguments to their
+// single-byte forms, and katakana to hiragana.
 //
 // Arguments typed through a Japanese input method arrive as Ｈ２Ｏ, Ｆｅ or
 // （ＣＨ３）２. Before anything looks at them, every full-width digit, Latin
 // letter and the brackets and marks that formulas use are replaced by their
 // single-byte counterparts; "・" becomes the half-width middle dot 0xA5, which
 // the formula parser takes as a hydrate separator. Case is never changed and
-// every other character is left as it is.
+// every other character is left as it is. A name's reading compares alike
+// in either kana once both sides are folded to hiragana.
 #ifndef KORVATEX_TEXT_FOLD_H_
 #define KORVATEX_TEXT_FOLD_H_
 

@@ -32,11 +32,20 @@ cp "$build/korvatex.exe" "$work/wide/"
 to_cp932() { iconv -f UTF-8 -t CP932; }
 
 # The data file with the mercury line of the worked example on line 81.
-mercury='80,Hg,水銀,Mercury,ラテン語の「水の銀」,すいぎん,200.59,12,6,[Xe]4f14、5d10、6s2,1､2,2.00,1.51,-,-38.83,356.73,13.546,-'
+fixtures=$(cd "$(dirname "$0")/../fixtures" && pwd)
+mercury=$(cat "$fixtures/mercury.csv")
 printf '%s\r\n' "$mercury" | to_cp932 > "$work/hg.line"
 awk -v hg="$(cat "$work/hg.line")" 'NR == 81 { print hg; next } { print }' \
   "$build/KORVATEX.CSV" > "$app/KORVATEX.CSV"
 { printf 'T'; printf ',%.0s' $(seq 30); printf '\r\n1\r\n'; } > "$work/wide/KORVATEX.CSV"
+for dir in empty nohg short nonumbers; do
+  mkdir -p "$work/$dir"
+  cp "$build/korvatex.exe" "$work/$dir/"
+done
+: > "$work/empty/KORVATEX.CSV"
+sed '81d' "$build/KORVATEX.CSV" > "$work/nohg/KORVATEX.CSV"
+head -n 101 "$build/KORVATEX.CSV" > "$work/short/KORVATEX.CSV"
+sed '2,$s/^[0-9]*,/x,/' "$build/KORVATEX.CSV" > "$work/nonumbers/KORVATEX.CSV"
 # Two folders of 60 double-byte characters each, 240 CP932 bytes, in a
 # path longer than 260 bytes; a second one a byte longer, so that one of the
 # two has a double-byte character across the 260th byte.
@@ -75,15 +84,10 @@ expect_status() {  # expect_status CODE DIR ARGS...
   if [ "$got" = "$want" ]; then report ok "exit $want: $*"; else report FAIL "exit $got, want $want: $*"; fi
 }
 
-# The element report for mercury, byte for byte.
+# The element report for mercury, byte for byte: sed ends each line with
+# CR LF; the command substitution drops only the last LF, put back after it.
 status_of "$app" Hg >/dev/null
-hg_report="$(printf '%s\r\n' \
-  '原子番号 : 80' '元素記号 : Hg' '日本語名 : 水銀' '英語名 : Mercury' \
-  '語源 : ラテン語の「水の銀」' '原子量 : 200.59' '族 : 12' '周期 : 6' \
-  '電子配置 : [Xe]4f14､5d10､6s2､' '	→ K:2､L:8､M:18､N:32､O:18､P:2､' '酸化数 : 1､2' \
-  '電気陰性度 : 2.00' '原子半径 : 1.51' '天然存在比 : -' \
-  '単体の融点（℃／Ｋ／ﾟＦ) : -38.83／234.32／-37.89' \
-  '単体の沸点（℃／Ｋ／ﾟＦ) : 356.73／629.88／674.11' '単体の密度 : 13.546 (液)' '備考 : -')
+hg_report="$(sed 's/$/\r/' "$fixtures/mercury-report.txt")
 "
 expect_clipboard "report for Hg" "$hg_report"
 expect_unicode "report for Hg" "$hg_report"
@@ -92,7 +96,6 @@ for name in 水銀 すいぎん スイギン mercury; do
   status_of "$app" "$name" >/dev/null
   expect_clipboard "report for $name" "$hg_report"
 done
-# printf keeps the final CR LF; the command substitution dropped only the LF.
 tab=$(printf '\t')
 status_of "$app" /W CuSO4.5H2O 2 >/dev/null
 expect_clipboard "formula weight line" "化学式：CuSO4.5H2O${tab}分子量・式量＝ 249.71"
@@ -184,6 +187,18 @@ expect_status 1 "$app" /?
 expect_status 2 "$app"
 expect_status 3 "$app" /X
 expect_status 4 "$work/nodata" Fe
+expect_status 4 "$work/nodata" 鉄
+expect_status 4 "$work/empty" 鉄
+# An edited data file: mercury's line deleted; numbered lines that stop at
+# fermium; no line numbered at all, where position alone tells.
+expect_status 4 "$work/nohg" Hg
+expect_status 4 "$work/nohg" 80
+expect_status 0 "$work/nohg" Tl
+expect_status 4 "$work/short" 105
+expect_status 0 "$work/short" 100
+expect_status 0 "$work/nonumbers" 3
+if clipboard | iconv -f CP932 -t UTF-8 | grep -q '^元素記号 : Li'; then report ok "by position: 3 is Li"
+else report FAIL "by position: 3 is not Li"; fi
 expect_status 5 "$app" Xx
 expect_status 6 "$app" 0
 expect_status 7 "$work/wide" 1
