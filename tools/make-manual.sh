@@ -92,7 +92,8 @@ while read -r id title; do
   previous=$id previous_title=$title
 done < "$work/pages"
 
-# The Windows readme: the sections marked "readme", as plain text (the build
-# makes it CP932 with CR LF line ends).
+# The Windows readme: the sections marked "readme", as plain text, its
+# Japanese lines wrapped for Notepad (the build makes it CP932 with CR LF
+# line ends).
 pandoc_from ja -t plain --columns=78 --template "$manual/readme.template" -M target=readme \
-  -V source=doc/manual/korvatex.ja.md > "$out/packaging/windows/README-ja.txt.in"
+  -V source=doc/manual/korvatex.ja.md | perl -CSD "$manual/wrap.pl" > "$out/packaging/windows/README-ja.txt.in"
