@@ -25,6 +25,8 @@ TEST(PosixPlatformTest, CrLfBecomesLfAndNothingElseChanges) {
       {"x\n", "x\n"},
   };
   for (const auto& c : cases) EXPECT_EQ(WithLfLineEnds(c.text), c.expected) << c.text;
+  // A CR that ends the text is kept, whatever lies past its end.
+  EXPECT_EQ(WithLfLineEnds(std::string_view("a\r\n", 2)), "a\r");
 }
 
 // The platform without a clipboard, its standard output a file.
