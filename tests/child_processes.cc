@@ -52,7 +52,40 @@ std::vector<pid_t> ChildProcesses() {
   return children;
 }
 
+const char kRunMarkName[] = "KORVATEX_TEST_RUN";
+
+// Marks this process as it starts (see RunMark).
+[[maybe_unused]] const bool kMarked = [] {
+  const std::string parent = std::to_string(getppid());
+  std::istringstream fields(StatFields(parent));
+  std::string start_time;
+  for (int field = 0; field < 20; ++field) {  // the state is the first, the start time the 20th
+    if (!(fields >> start_time)) return false;
+  }
+  return setenv(kRunMarkName, (parent + "." + start_time).c_str(), 0) == 0;
+}();
+
 }  // namespace
+
+std::string RunMark() {
+  const char* const mark = std::getenv(kRunMarkName);
+  return mark ? std::string(kRunMarkName) + "=" + mark : std::string();
+}
+
+std::vector<pid_t> MarkedProcesses(const std::string& entry) {
+  std::vector<pid_t> marked;
+  for (const std::string& pid : Processes()) {
+    if (std::atoi(pid.c_str()) == getpid()) continue;
+    std::istringstream environment(Contents("/proc/" + pid + "/environ"));
+    for (std::string line; std::getline(environment, line, '\0');) {
+      if (line == entry) {
+        marked.push_back(std::atoi(pid.c_str()));
+        break;
+      }
+    }
+  }
+  return marked;
+}
 
 ChildProcessReaper::ChildProcessReaper() : earlier_(ChildProcesses()) {
   prctl(PR_SET_CHILD_SUBREAPER, 1);
