@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <map>
 
+#include "child_processes.h"
 #include "platform/text_conversion.h"
 #include "test_support.h"
 #include "text/texts.h"
@@ -93,6 +94,7 @@ TEST(PosixPlatformTest, WithoutAViewerOneLineSaysWhereTheHelpIs) {
 }
 
 TEST(PosixPlatformTest, AViewerInTheForegroundIsLeftToRunAfterTheGrace) {
+  const ChildProcessReaper reaper;  // ends the viewer left to run
   ScratchFolder folder;
   mkdir(folder.File("bin").c_str(), 0700);
   chmod(folder.Write("bin/xdg-open", "#!/bin/sh\nexec /bin/sleep 10\n").c_str(), 0700);
