@@ -9,8 +9,18 @@
 # clipboard then holds and what they print.
 #   . clipboard_session.sh PROGRAM DATA_FILE   (after missing_tool.sh)
 work=$(mktemp -d)
-pids=
-trap 'for pid in $pids; do kill "$pid" 2>/dev/null; done; rm -rf "$work"' EXIT
+# Every process the test starts (the X server, the compositor, the tools
+# left serving the clipboard, in sessions of their own) holds this entry,
+# the test's own folder; at the end, also after a failure or a signal, each
+# is ended and waited for.
+KORVATEX_TEST_SESSION=$work
+export KORVATEX_TEST_SESSION
+. "$(dirname "$0")/processes.sh"
+trap 'status=$?
+  end_marked "KORVATEX_TEST_SESSION=$work" || { echo "FAIL: processes of the test still run"; status=1; }
+  rm -rf "$work"
+  exit $status' EXIT
+trap 'exit 1' HUP INT TERM
 cp "$1" "$work/korvatex"
 cp "$2" "$work/KORVATEX.CSV"
 tab=$(printf '\t')

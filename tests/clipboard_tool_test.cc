@@ -8,6 +8,7 @@
 #include <map>
 #include <sstream>
 
+#include "child_processes.h"
 #include "test_support.h"
 #include "text/texts.h"
 
@@ -75,7 +76,8 @@ TEST(ClipboardToolTest, ChosenFromTheEnvironmentAndTheToolsInstalled) {
 // is waited for until it has said it waits for requests and then sleeps,
 // waiting for the display: not while it is still busy sending its request.
 TEST(ClipboardToolTest, XclipIsWaitedForUntilItHasAskedForTheClipboard) {
-  std::signal(SIGPIPE, SIG_IGN);  // as the program does: a tool may end without reading
+  const ChildProcessReaper reaper;  // ends the sleeps the scripts go on with
+  std::signal(SIGPIPE, SIG_IGN);    // as the program does: a tool may end without reading
   ScratchFolder folder;
   const std::string file = folder.File("out");
   const std::string says = "echo Waiting for selection request number 1 >&2; ";

@@ -345,7 +345,7 @@ TEST(DataFileTest, AnElementByItsName) {
       {"鉄", "Fe"},       {"てつ", "Fe"},   {"テツ", "Fe"},          {"iron", "Fe"},
       {"IRON", "Fe"},     {"Iron", "Fe"},   {"ｉｒｏｎ", "Fe"},      {"水素", "H"},
       {"シュウソ", "Br"}, {"zinc", "Zn"},   {"fe", nullptr},         {"Iro", nullptr},
-      {"すい", nullptr},  {"鉄 ", nullptr}, {"ｔｅｔｓｕ", nullptr},
+      {"すい", nullptr},  {"鉄 ", nullptr}, {"ｔｅｔｓｕ", nullptr}, {"Xron", nullptr},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.argument);

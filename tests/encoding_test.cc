@@ -43,6 +43,7 @@ TEST(EncodingTest, Utf16OrUtf8WhenMarkedOrValidWithAMultiByteSequence) {
       {"\xC3\x7F", TextEncoding::kCp932},              // a second byte below the trail bytes
       {"\xE3\x81\xC0", TextEncoding::kCp932},          // a third byte above the trail bytes
       {"\xE3\x81", TextEncoding::kCp932},
+      {u8"é" + std::string("\x80"), TextEncoding::kCp932},     // a trail byte with no lead
       {u8"元素" + std::string("\xE5"), TextEncoding::kCp932},  // a lead byte last
   };
   for (const auto& c : cases) {
@@ -93,9 +94,10 @@ TEST(EncodingTest, Utf8AndUtf16UnitsConvertBothWays) {
   } cases[] = {
       {"", u""},
       {u8"C:\\元素\\é😀.csv", u"C:\\元素\\é😀.csv"},
-      {"\xC0\xAF", std::nullopt},      // an overlong "/"
-      {"\xED\xA0\x80", std::nullopt},  // a surrogate written in UTF-8
-      {"a\x8C\xB3", std::nullopt},     // CP932
+      {u8"\uFFFF\U00010000", u"\uFFFF\U00010000"},  // the last unit alone, the first pair
+      {"\xC0\xAF", std::nullopt},                   // an overlong "/"
+      {"\xED\xA0\x80", std::nullopt},               // a surrogate written in UTF-8
+      {"a\x8C\xB3", std::nullopt},                  // CP932
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.utf8));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <string>
 
 #include "text/numbers.h"
@@ -151,6 +152,9 @@ TEST(FormulaEvaluatorTest, RaisesFlagsFromTheWrittenWeight) {
       {"-6.941", 3, 6.941f, false, true, false},
       {"[98]", 0, 98.0f, false, false, true},
       {"[98]", 1, 98.0f, true, false, true},
+      // The largest float is kept; a weight beyond it is none.
+      {"340282346638528859811704183484516925440", 0, FLT_MAX, false, false, false},
+      {"340282366920938463463374607431768211456", 0, 0.0f, false, false, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.text) + " at " + std::to_string(c.digits));

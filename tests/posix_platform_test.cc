@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <map>
 
+#include "child_processes.h"
 #include "platform/text_conversion.h"
 #include "test_support.h"
 #include "text/texts.h"
@@ -25,6 +26,8 @@ TEST(PosixPlatformTest, CrLfBecomesLfAndNothingElseChanges) {
       {"x\n", "x\n"},
   };
   for (const auto& c : cases) EXPECT_EQ(WithLfLineEnds(c.text), c.expected) << c.text;
+  // A CR that ends the text is kept, whatever lies past its end.
+  EXPECT_EQ(WithLfLineEnds(std::string_view("a\r\n", 2)), "a\r");
 }
 
 // The platform without a clipboard, its standard output a file.
@@ -91,6 +94,7 @@ TEST(PosixPlatformTest, WithoutAViewerOneLineSaysWhereTheHelpIs) {
 }
 
 TEST(PosixPlatformTest, AViewerInTheForegroundIsLeftToRunAfterTheGrace) {
+  const ChildProcessReaper reaper;  // ends the viewer left to run
   ScratchFolder folder;
   mkdir(folder.File("bin").c_str(), 0700);
   chmod(folder.Write("bin/xdg-open", "#!/bin/sh\nexec /bin/sleep 10\n").c_str(), 0700);

@@ -32,6 +32,9 @@ TEST(RecordTest, SplitsAtEveryComma) {
     EXPECT_EQ(SplitRecord(c.line, &record), static_cast<int>(c.expected.size()));
     EXPECT_EQ(record, c.expected);
   }
+  // The line ends where it ends, whatever lies past it.
+  ElementRecord record;
+  EXPECT_EQ(SplitRecord(std::string_view("a,b", 1), &record), 1);
 }
 
 TEST(RecordTest, LongLinesAndManyFieldsAreHeldWhole) {

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <ctime>
 
+#include "child_processes.h"
 #include "test_support.h"
 
 namespace {
@@ -85,7 +86,8 @@ TEST(SubprocessTest, RunProgramFeedsItAndShowsItsErrorsOnlyWhenItFails) {
 }
 
 TEST(SubprocessTest, AProgramWithAReadyCheckIsWaitedForUntilReady) {
-  std::signal(SIGPIPE, SIG_IGN);  // as the program does: a program may end without reading
+  const ChildProcessReaper reaper;  // ends the programs left to run
+  std::signal(SIGPIPE, SIG_IGN);    // as the program does: a program may end without reading
   ScratchFolder folder;
   const std::string file = folder.File("out");
   const struct {
@@ -124,6 +126,7 @@ TEST(SubprocessTest, AProgramWithAReadyCheckIsWaitedForUntilReady) {
 }
 
 TEST(SubprocessTest, StartViewerWaitsOnlyForAViewerThatFailsAtOnce) {
+  const ChildProcessReaper reaper;  // ends the viewer left to run, waits for those that ended
   // A viewer that ends is waited for only until it ends, however long the
   // grace; one that runs on is waited for the whole grace.
   const LaunchWaits short_grace{100, 3000}, long_grace{5000, 3000};

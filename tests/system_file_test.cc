@@ -23,6 +23,7 @@ TEST(SystemFileTest, OnlyRegularFilesAreRead) {
       {"", std::nullopt},
       {folder.Write("empty", ""), ""},
       {folder.Write("file", "a\r\nb\x1A"), "a\r\nb\x1A"},  // the bytes as they are
+      {folder.Write("one", "1"), "1"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path);

@@ -12,14 +12,12 @@ for tool in Xvfb weston wl-copy wl-paste script; do
 done
 . "$(dirname "$0")/clipboard_session.sh"
 start_xvfb "$work"
-pids="$pids $xvfb_pid"
 XDG_RUNTIME_DIR="$work/runtime"
 WAYLAND_DISPLAY="korvatex-test-$$"
 export XDG_RUNTIME_DIR WAYLAND_DISPLAY
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 weston --backend=x11-backend.so --socket="$WAYLAND_DISPLAY" --idle-time=0 \
   >"$work/weston.log" 2>&1 &
-pids="$pids $!"
 for _ in $(seq 1500); do
   [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break
   sleep 0.02

@@ -10,7 +10,6 @@ for tool in Xvfb xclip xsel script; do
 done
 . "$(dirname "$0")/clipboard_session.sh"
 start_xvfb "$work"
-pids="$pids $xvfb_pid"
 unset WAYLAND_DISPLAY
 
 for tool in xclip xsel; do

@@ -1,9 +1,10 @@
 #include "element/genso.h"
 
-Genso::Genso(const SettingsLocation& settings) {
-  Settings read = ReadSettings(settings);
-  DecimalDigits = read.decimal_digits;
-  DataFilePath = std::move(read.data_file_path);
-  DataFile = ElementDataFile::Open(DataFilePath);
+Genso::Genso(const SettingsLocation& location) : Genso(ReadSettings(location)) {}
+
+Genso::Genso(Settings settings)
+    : DecimalDigits(settings.decimal_digits),
+      DataFilePath(std::move(settings.data_file_path)),
+      DataFile(ElementDataFile::Open(DataFilePath)) {
   if (!DataFile) ResultCode = kNoDataFile;
 }

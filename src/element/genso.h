@@ -34,13 +34,16 @@ class Genso {
   int ResultCode = 0;
   // From the settings file; the formula command puts its digits argument,
   // when given, in place of `DecimalDigits`. Messages name both.
-  int DecimalDigits = 0;
+  int DecimalDigits;
   std::string DataFilePath;
 
  protected:
-  explicit Genso(const SettingsLocation& settings);
+  explicit Genso(const SettingsLocation& location);
 
   std::unique_ptr<ElementDataFile> DataFile;  // null when it could not be read
+
+ private:
+  explicit Genso(Settings settings);
 };
 
 #endif  // KORVATEX_ELEMENT_GENSO_H_

@@ -65,10 +65,9 @@ std::string MessageFor(int code, int argc, char** argv, const Genso* command,
     case kBadAtomicNumber: return ComposeMessage(code, argv[1]);
     case kBadFormula: return ComposeMessage(code, argv[2]) + MissingWeightText(command, paths);
     case kUnstableIsotope: return ComposeMessage(code, argv[2]);
-    case kUncertainDigits:
-      return ComposeMessage(
-          code, FullWidth(static_cast<unsigned>(command != nullptr ? command->DecimalDigits : -1)),
-          /*digits_from_command_line=*/argc == 4);
+    case kUncertainDigits:  // only the formula command's Run records it
+      return ComposeMessage(code, FullWidth(static_cast<unsigned>(command->DecimalDigits)),
+                            /*digits_from_command_line=*/argc == 4);
     case kDigitsOutOfRange:
       return ComposeMessage(code, FullWidth(static_cast<unsigned>(kMaxDecimalDigits)));
     default: return ComposeMessage(code, "");

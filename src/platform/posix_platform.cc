@@ -85,7 +85,6 @@ std::string Environment(const char* name) {
 
 std::string WithLfLineEnds(std::string_view text) {
   std::string result;
-  result.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) result += text[i];
   }

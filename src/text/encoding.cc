@@ -139,14 +139,12 @@ TextEncoding TextEncodingOf(std::string_view text) {
 
 std::string Utf16ToUtf8(std::string_view text, TextEncoding encoding) {
   std::string out;
-  out.reserve(text.size() / 2 * 3);
   ForEachUtf16CodePoint(text, encoding, [&](char32_t c) { AppendUtf8(&out, c); });
   return out;
 }
 
 std::optional<std::u16string> Utf8ToUtf16(std::string_view text) {
   std::u16string units;
-  units.reserve(text.size());
   for (size_t pos = 0; pos < text.size();) {
     const size_t length = Utf8SequenceLength(text, pos);
     if (length == 0) return std::nullopt;
