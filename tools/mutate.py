@@ -36,7 +36,9 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 # Files the POSIX build does not compile: the Windows side of each pair,
 # and the Windows platform.
 SKIPPED_MARK = "win32"
-TARGETS = ["korvatex", "korvatex_tests"] + [
+# The launcher runs the corpus replays and the check for processes a test
+# left running, which CTest runs after them.
+TARGETS = ["korvatex", "korvatex_tests", "korvatex_test_launcher"] + [
     "fuzz_" + t for t in
     ("fold", "split_record", "settings", "element_report", "formula", "command_main")]
 
