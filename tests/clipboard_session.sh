@@ -7,8 +7,8 @@
 # Sets up a scratch folder with the program and its data file, starts a
 # virtual X server on a free display, and checks runs against what the
 # clipboard then holds and what they print.
-#   . clipboard_session.sh PROGRAM DATA_FILE   (after missing_tool.sh)
-work=$(mktemp -d)
+#   . clipboard_session.sh PROGRAM DATA_FILE   (after preamble.sh, whose
+#   $work it uses)
 # Every process the test starts (the X server, the compositor, the tools
 # left serving the clipboard, in sessions of their own) holds this entry,
 # the test's own folder; at the end, also after a failure or a signal, each

@@ -2,21 +2,17 @@
 # The compiled help file holds every page of help/ as the CP932 form of its
 # UTF-8 source, under the Japanese language ID; the result-code page words
 # every message as the program does, and the examples are what the built
-# program really puts on the clipboard. Needs libchm-bin (see missing_tool.sh).
+# program really puts on the clipboard. Needs libchm-bin (see preamble.sh).
 #   help_file_test.sh KORVATEX.CHM HELP_SOURCE_FOLDER PROGRAM
 set -u
 chm="$1"
 sources="$2"
 program="$3"
-. "$(dirname "$0")/missing_tool.sh"
+. "$(dirname "$0")/preamble.sh"
 [ -f "$chm" ] || missing_tool chmcmd "apt-get install fp-utils; the build makes $chm with it"
 for tool in enum_chmLib extract_chmLib; do
   command -v "$tool" >/dev/null 2>&1 || missing_tool "$tool" "apt-get install libchm-bin"
 done
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; failed=1; }
-failed=0
 version=$(sh "$(dirname "$0")/../tools/version.sh")
 
 enum_chmLib "$chm" > "$work/topics" || fail "enum_chmLib cannot read $chm"
@@ -52,27 +48,16 @@ has() {  # has PAGE TEXT: the page holds TEXT (UTF-8 here) as CP932 bytes
   needle=$(printf '%s' "$2" | iconv -f UTF-8 -t CP932) &&
     LC_ALL=C grep -qF -- "$needle" "$work/chm/$1" || fail "$1 lacks '$2'"
 }
-# The messages of codes 2 to 13; each %s stands for the part the page
-# writes as a placeholder.
+# The messages of codes 2 to 13, as the catalogue holds them (its section
+# of messages, up to the first blank line); each %s stands for the part
+# the page writes as a placeholder.
+awk '/^# The messages/ { on = 1 } on && /^$/ { exit } on && /^k[A-Za-z]+ "/' \
+  "$(dirname "$0")/../src/text/texts.txt" | sed 's/^[^"]*"//; s/"$//' > "$work/messages"
+[ "$(wc -l < "$work/messages")" -ge 14 ] || fail "the catalogue's messages were not found"
 while IFS= read -r message; do
   printf '%s\n' "$message" | sed 's/%s/\n/g' > "$work/pieces"
   while IFS= read -r piece; do [ -z "$piece" ] || has codes.htm "$piece"; done < "$work/pieces"
-done <<'MESSAGES'
-パラメータが足りません。
-パラメータが不正です。
-データファイル "%s" がありません。
-「%s」は、不正な元素記号です。
-「%s」は、不正な原子番号です。
-データファイルの項目数が多すぎます。
-クリップボードが使えません。
-「%s」は、不正な化学式です。
-データファイル "%s" に %s の原子量がありません。
-小数点以下 %s 桁では、不確かな数値が出ます。
-小数点以下%s桁では、不確かな数値が出ます。
-小数点以下の桁数は、０から%sまでです。
-この化学式はリチウムを含んでいます。
-化学式「%s」には、不安定な同位体が含まれています。
-MESSAGES
+done < "$work/messages"
 for code in 0 1 2 3 4 5 6 7 8 9 10 11 12 13; do has codes.htm "<dt><strong>$code</strong></dt>"; done
 has start.htm "<code>korvatex /W 化学式 [桁数]</code>"
 has linux.htm "KORVATEX_CLIPBOARD"
@@ -83,5 +68,4 @@ KORVATEX_CLIPBOARD=true LC_ALL=C.UTF-8 "$program" /W CuSO4.5H2O 4 2>/dev/null > 
 [ "$(wc -l < "$work/Fe")" -gt 15 ] || fail "the program gave no element report"
 while IFS= read -r line; do has element.htm "$line"; done < "$work/Fe"
 while IFS= read -r line; do has formula.htm "$line"; done < "$work/W"
-[ "$failed" = 0 ] && echo "ok: the help file"
-exit $failed
+finish "the help file"

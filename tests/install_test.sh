@@ -8,10 +8,7 @@
 set -u
 cmake="$1"
 build="$2"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; failed=1; }
-failed=0
+. "$(dirname "$0")/preamble.sh"
 
 mkdir "$work/prefix" "$work/fakebin"
 prefix=$(cd "$work/prefix" && pwd -P)
@@ -53,5 +50,4 @@ status=$?
 opened=$(cat "$work/opened" 2>/dev/null)
 [ "$status" = 1 ] && [ "$opened" = "$prefix/share/doc/korvatex/html/index.htm" ] ||
   fail "korvatex /?: status $status, opened '$opened'" "$(cat "$work/stderr")"
-[ "$failed" = 0 ] && echo "ok: the installed program"
-exit $failed
+finish "the installed program"

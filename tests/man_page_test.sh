@@ -8,18 +8,14 @@
 # hyphenated, and no command written inline (SOURCE, the manual's source
 # in the page's language: its code spans) broken across lines. The English
 # page declares its encoding, as preconv reads it. Needs man and groff (see
-# missing_tool.sh).
+# preamble.sh).
 #   man_page_test.sh PAGE en|ja SOURCE
 set -u
 page="$1"
 language="$2"
 source="$3"
-. "$(dirname "$0")/missing_tool.sh"
+. "$(dirname "$0")/preamble.sh"
 command -v man >/dev/null 2>&1 || missing_tool man "apt-get install man-db groff-base"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; failed=1; }
-failed=0
 version=$(sh "$(dirname "$0")/../tools/version.sh")
 grep -q "^\.TH \"KORVATEX\" \"1\" \"[0-9\\-]*\" \"korvatex $version\"" "$page" ||
   fail "the title line does not give version $version"
@@ -80,5 +76,4 @@ for width in 60 70 80; do
     grep -qF -- "$span" "$work/text" || fail "'$span' is broken across lines at width $width"
   done < "$work/spans"
 done
-[ "$failed" = 0 ] && echo "ok: the man page ($language)"
-exit $failed
+finish "the man page ($language)"

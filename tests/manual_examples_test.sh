@@ -13,9 +13,8 @@ set -u
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 shift
 version=$(sh "$(dirname "$0")/../tools/version.sh")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failed=0 count=0
+. "$(dirname "$0")/preamble.sh"
+count=0
 unset DISPLAY WAYLAND_DISPLAY XDG_CONFIG_HOME KORVATEX_CLIPBOARD BROWSER
 LC_ALL=C.UTF-8 PATH="$(dirname "$program"):$PATH"
 export LC_ALL PATH
@@ -62,5 +61,4 @@ for source in "$@"; do
   done
 done
 [ "$count" -gt 0 ] || { echo "FAIL: no example found in $*"; exit 1; }
-[ "$failed" = 0 ] && echo "ok: $count examples"
-exit $failed
+finish "$count examples"

@@ -4,23 +4,21 @@
 # the committed file. make-manual.sh also fails when the English
 # translation does not follow the Japanese source (po4a marks a changed
 # paragraph fuzzy, a new one untranslated). Needs pandoc, po4a and msgfmt
-# (see missing_tool.sh).
+# (see preamble.sh).
 #   manual_test.sh SOURCE_FOLDER
 set -u
 root="$1"
-. "$(dirname "$0")/missing_tool.sh"
+. "$(dirname "$0")/preamble.sh"
 for tool in pandoc po4a msgfmt; do
   command -v "$tool" >/dev/null 2>&1 ||
     missing_tool "$tool" "sh tools/install-packages.sh --tests installs pandoc, po4a and gettext"
 done
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 if ! sh "$root/tools/make-manual.sh" "$work" > "$work/log" 2>&1; then
   echo "FAIL: the documents cannot be made:"
   sed 's/^/  /' "$work/log"
   exit 1
 fi
-failed=0 count=0
+count=0
 for made in "$work"/doc/*.1 "$work"/doc/manual/*.md "$work"/help/*.htm "$work"/packaging/windows/*; do
   name=${made#"$work"/}
   count=$((count + 1))
@@ -32,8 +30,7 @@ for made in "$work"/doc/*.1 "$work"/doc/manual/*.md "$work"/help/*.htm "$work"/p
 done
 # And no page of the help is left over from a section that is gone.
 for page in "$root"/help/*.htm; do
-  [ -f "$work/help/${page##*/}" ] || { echo "FAIL: help/${page##*/} is made from no section"; failed=1; }
+  [ -f "$work/help/${page##*/}" ] || fail "help/${page##*/} is made from no section"
 done
-[ "$count" -ge 12 ] || { echo "FAIL: only $count documents were made"; failed=1; }
-[ "$failed" = 0 ] && echo "ok: $count documents are what their sources make"
-exit $failed
+[ "$count" -ge 12 ] || fail "only $count documents were made"
+finish "$count documents are what their sources make"

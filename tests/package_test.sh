@@ -6,7 +6,7 @@
 # data file in /usr/share/korvatex, its HTML help in /usr/share/doc and,
 # run as root, the system's settings in /etc/korvatex; lintian, pedantic
 # and with its notes, finds nothing but what the package itself overrides
-# (needs lintian, see missing_tool.sh). A .zip: it holds korvatex.exe (a Windows program),
+# (needs lintian, see preamble.sh). A .zip: it holds korvatex.exe (a Windows program),
 # KORVATEX.CSV, KORVATEX.CHM and the Japanese README.txt (CP932, CR LF) and
 # LICENSE.txt in one folder, and korvatex.exe carries its version
 # information, manifest and icon (read with wrestool and icotool from
@@ -14,10 +14,7 @@
 #   package_test.sh PACKAGE_FILE
 set -u
 package="$1"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; failed=1; }
-failed=0
+. "$(dirname "$0")/preamble.sh"
 version=$(sh "$(dirname "$0")/../tools/version.sh")
 
 case "$package" in
@@ -72,7 +69,6 @@ case "$package" in
     [ "$weight" = "化学式：H2O$(printf '\t')分子量・式量＝ 18.0" ] ||
       fail "/etc/korvatex/KORVATEX.INI is not read: '$weight'"
   fi
-  . "$(dirname "$0")/missing_tool.sh"
   command -v lintian >/dev/null 2>&1 || missing_tool lintian "apt-get install lintian"
   lintian -I --pedantic --fail-on error,warning,info,pedantic "$package" > "$work/lintian" 2>&1 ||
     fail "lintian: $(grep -v 'root privileges' "$work/lintian")"
@@ -81,7 +77,6 @@ case "$package" in
   unzip -Z1 "$package" > "$work/list" || exit 1
   folder=$(sed -n 's|[^/]*$||p' "$work/list" | sort -u)
   [ "$(echo "$folder" | wc -l)" = 1 ] || fail "the files are not in one folder: $folder"
-  . "$(dirname "$0")/missing_tool.sh"
   for file in korvatex.exe KORVATEX.CSV KORVATEX.CHM README.txt LICENSE.txt; do
     grep -qxF "$folder$file" "$work/list" || fail "$file is not in the ZIP"
   done
@@ -121,5 +116,4 @@ case "$package" in
   ;;
 *) echo "FAIL: not a .deb or .zip: $package"; exit 1 ;;
 esac
-[ "$failed" = 0 ] && echo "ok: $package"
-exit $failed
+finish "$package"

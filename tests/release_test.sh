@@ -11,15 +11,11 @@
 # the time in its header).
 # Changes to tracked files that are not committed are committed in both
 # clones with the last commit's time, so that a developer tests the tree
-# being worked on. Needs what tools/release.sh needs (see missing_tool.sh).
+# being worked on. Needs what tools/release.sh needs (see preamble.sh).
 #   release_test.sh
 set -u
 here=$(cd "$(dirname "$0")/.." && pwd -P)
-. "$here/tests/missing_tool.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; failed=1; }
-failed=0
+. "$here/tests/preamble.sh"
 command -v git >/dev/null 2>&1 || missing_tool git "apt-get install git"
 
 head=$(git -C "$here" rev-parse HEAD) || exit 1

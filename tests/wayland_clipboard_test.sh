@@ -3,9 +3,9 @@
 # KORVATEX_CLIPBOARD unset: on Weston, run with its X11 backend on a
 # virtual X server (its headless backend has no seat for wl-copy), under a
 # runtime folder and socket of its own. Needs Xvfb, weston, wl-clipboard
-# and script (see missing_tool.sh).
+# and script (see preamble.sh).
 set -u
-. "$(dirname "$0")/missing_tool.sh"
+. "$(dirname "$0")/preamble.sh"
 for tool in Xvfb weston wl-copy wl-paste script; do
   command -v "$tool" >/dev/null 2>&1 ||
     missing_tool "$tool" "apt-get install xvfb weston wl-clipboard bsdutils"

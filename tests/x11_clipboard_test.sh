@@ -2,9 +2,9 @@
 # The program writes a real X11 clipboard, with KORVATEX_CLIPBOARD unset, on
 # a virtual X server: through xclip, and through xsel where xclip is not
 # installed; each also from a terminal that closes, and in a pipe. Needs
-# Xvfb, xclip, xsel and script (see missing_tool.sh).
+# Xvfb, xclip, xsel and script (see preamble.sh).
 set -u
-. "$(dirname "$0")/missing_tool.sh"
+. "$(dirname "$0")/preamble.sh"
 for tool in Xvfb xclip xsel script; do
   command -v "$tool" >/dev/null 2>&1 || missing_tool "$tool" "apt-get install xvfb xclip xsel bsdutils"
 done

@@ -7,15 +7,14 @@
 # reads them, under the Japanese code page and code page 1252, on a
 # virtual X server.
 # Usage: wine_test.sh BUILD_WIN_DIR
-# Needs wine, Xvfb and the ja_JP.UTF-8 locale (see ../missing_tool.sh).
+# Needs wine, Xvfb and the ja_JP.UTF-8 locale (see ../preamble.sh).
 set -u
 build=$(cd "$1" && pwd)
-. "$(dirname "$0")/../missing_tool.sh"
+. "$(dirname "$0")/../preamble.sh"
 for tool in wine iconv; do
   command -v "$tool" >/dev/null 2>&1 || missing_tool "$tool" "apt-get install wine wine64"
 done
 command -v Xvfb >/dev/null 2>&1 || missing_tool Xvfb "apt-get install xvfb"
-work=$(mktemp -d)
 xvfb_pid=
 trap 'wineserver -k 2>/dev/null; [ -z "$xvfb_pid" ] || kill "$xvfb_pid"; rm -rf "$work"' EXIT
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8
