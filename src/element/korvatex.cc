@@ -1,5 +1,7 @@
 #include "element/korvatex.h"
 
+#include <algorithm>
+
 #include "element/report.h"
 #include "element/symbol_table.h"
 #include "files/record.h"
@@ -21,11 +23,8 @@ char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + '
 // A double-byte character of `text` never matches: its lead byte is no
 // ASCII.
 bool EqualIgnoringCase(std::string_view ascii, std::string_view text) {
-  if (ascii.size() != text.size()) return false;
-  for (size_t i = 0; i < ascii.size(); ++i) {
-    if (Lower(ascii[i]) != Lower(text[i])) return false;
-  }
-  return true;
+  return std::equal(ascii.begin(), ascii.end(), text.begin(), text.end(),
+                    [](char a, char b) { return Lower(a) == Lower(b); });
 }
 
 // The index of the element whose Japanese name, reading (in either kana)

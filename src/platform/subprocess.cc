@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -198,9 +199,9 @@ namespace {
 
 // Milliseconds on a clock that only goes forward.
 long long Milliseconds() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+  using std::chrono::milliseconds;
+  using std::chrono::steady_clock;
+  return std::chrono::duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 // Looks every millisecond whether `child` has ended, for at most

@@ -1,5 +1,6 @@
 #include "text/numbers.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <climits>
 #include <cmath>
@@ -42,15 +43,15 @@ int ReadInteger(std::string_view text) {
   size_t pos = SkipWhiteSpace(text);
   const bool negative = pos < text.size() && text[pos] == '-';
   pos = SkipSign(text, pos);
+  // Past the int range the value stays at the cap, which neither sign's
+  // limit is beyond; the sum then never overflows, however many digits.
+  constexpr long long kCap = static_cast<long long>(INT_MAX) + 1;
   long long value = 0;
   for (; pos < text.size() && IsDigit(text[pos]); ++pos) {
-    value = value * 10 + (text[pos] - '0');
-    if (value > static_cast<long long>(INT_MAX) + 1) break;  // saturated
+    value = std::min(value * 10 + (text[pos] - '0'), kCap);
   }
   if (negative) value = -value;
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
+  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 double ReadDecimal(std::string_view text) {
