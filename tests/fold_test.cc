@@ -36,4 +36,21 @@ TEST(FoldTest, FoldsOnlyTheFullWidthSet) {
   }
 }
 
+// ァ to ン fold to ぁ to ん, across the gap at 0x837F, which is no
+// character and stays as it is; so do ヴ and everything else.
+TEST(FoldTest, KatakanaToHiragana) {
+  const struct {
+    std::string input, expected;
+  } cases[] = {
+      {Cp932("テツ"), Cp932("てつ")},
+      {Cp932("ァン"), Cp932("ぁん")},
+      {Cp932("ミム"), Cp932("みむ")},
+      {"\x83\x7F", "\x83\x7F"},
+      {Cp932("ヴー"), Cp932("ヴー")},
+      {Cp932("iron すいそ"), Cp932("iron すいそ")},
+      {"\x83", "\x83"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(KatakanaToHiragana(c.input), c.expected) << c.input;
+}
+
 }  // namespace

@@ -1,5 +1,7 @@
 #include "element/report.h"
 
+#include <algorithm>
+
 #include "element/value_format.h"
 #include "text/cp932.h"
 #include "text/numbers.h"
@@ -64,7 +66,8 @@ std::string ComposeReport(const ElementRecord& titles, int column_count,
   const std::string suffix =
       StateSuffix(FieldOrEmpty(element, kMeltingColumn), FieldOrEmpty(element, kBoilingColumn));
   std::string report;
-  for (int column = 0; column < column_count && column < kMaxReportColumns; ++column) {
+  const int shown = std::min(column_count, kMaxReportColumns);
+  for (int column = 0; column < shown; ++column) {
     if (column == kReadingColumn) continue;
     const std::string_view value = FieldOrEmpty(element, column);
     switch (column) {

@@ -76,7 +76,7 @@ std::string KatakanaToHiragana(std::string_view text) {
     const unsigned code = c.bytes.size() == 2 ? static_cast<unsigned char>(c.bytes[0]) << 8 |
                                                     static_cast<unsigned char>(c.bytes[1])
                                               : 0;
-    if (code < kFirstKatakana || code > kLastKatakana) {
+    if (code < kFirstKatakana || code > kLastKatakana || code == kGap) {
       folded += c.bytes;
       continue;
     }
