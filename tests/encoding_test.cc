@@ -43,7 +43,9 @@ TEST(EncodingTest, Utf16OrUtf8WhenMarkedOrValidWithAMultiByteSequence) {
       {"\xC3\x7F", TextEncoding::kCp932},              // a second byte below the trail bytes
       {"\xE3\x81\xC0", TextEncoding::kCp932},          // a third byte above the trail bytes
       {"\xE3\x81", TextEncoding::kCp932},
-      {u8"é" + std::string("\x80"), TextEncoding::kCp932},     // a trail byte with no lead
+      {u8"é" + std::string("\x80"), TextEncoding::kCp932},  // a trail byte with no lead
+      {u8"é" + std::string("\xC3\x7F"), TextEncoding::kCp932},
+      {u8"é" + std::string("\xE3\x81\xC0"), TextEncoding::kCp932},
       {u8"元素" + std::string("\xE5"), TextEncoding::kCp932},  // a lead byte last
   };
   for (const auto& c : cases) {

@@ -430,7 +430,8 @@ TEST_F(ProgramTest, HelpOpensTheHtmlHelpWithTheFirstViewerThatOpensIt) {
   folder_.Write("KORVATEX.CHM", "ITSF");
   ASSERT_EQ(mkdir(folder_.File("html").c_str(), 0700), 0);
   const std::string html = folder_.Write("html/index.htm", "<html></html>");
-  const std::string where = u8"ヘルプは " + html + u8" にあります（man korvatex でも読めます）。\n";
+  const std::string where =
+      Words(texts::kHelpIsAtBefore) + html + Words(texts::kHelpIsAtAfter) + "\n";
   const char *const ok = "exit 0", *const fails = "exit 3", *const none = nullptr;
   const char* const fails_late = "/bin/sleep 0.05; exit 3";  // as xdg-open without a browser
   const std::string all =  // every viewer fails the page; the help file is offered last
@@ -462,7 +463,7 @@ TEST_F(ProgramTest, HelpOpensTheHtmlHelpWithTheFirstViewerThatOpensIt) {
     const Outcome outcome =
         RunProgram(folder_, program_, "'/?'",
                    std::string(c.session) + " PATH=" + folder_.File("bin") +
-                       " BROWSER='no-such-browser:browser %s' KORVATEX_CLIPBOARD=/bin/true");
+                       " BROWSER='browser %s:no-such-browser' KORVATEX_CLIPBOARD=/bin/true");
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.error, c.error);
     EXPECT_EQ(ReadFile(opened), c.opened);

@@ -100,9 +100,9 @@ std::optional<std::string> Korvatex::Run() {
   }
   // A file that numbers its lines says which element each line is: an
   // element none is numbered for has no line, and another element's line
-  // is never shown in its place. A file that numbers none shows the line
-  // where the element would stand, or its last line when it ends before
-  // that, as a reading by position would.
+  // is never shown in its place. In a file that numbers none, ElementLine
+  // gives the line where the element stands; one past the file's end shows
+  // its last line, as a reading by position would.
   const int number = ElementIndex + 1;
   const std::optional<std::string_view> line = DataFile->ElementLine(number);
   if (!line && DataFile->NumbersLines()) {
@@ -111,6 +111,6 @@ std::optional<std::string> Korvatex::Run() {
     return std::nullopt;
   }
   ElementRecord element;
-  SplitRecord(line.value_or(DataFile->LineByPosition(number)), &element);
+  SplitRecord(line.value_or(DataFile->LastLine()), &element);
   return ComposeReport(titles, column_count, element);
 }

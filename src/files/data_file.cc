@@ -66,7 +66,3 @@ std::optional<std::string_view> ElementDataFile::ElementLine(int number) const {
   if (written == kNoNumber) return in_place;
   return std::nullopt;
 }
-
-std::string_view ElementDataFile::LineByPosition(int number) const {
-  return number <= positions_ ? by_position_[number - 1] : last_line_;
-}

@@ -51,9 +51,9 @@ class ElementDataFile {
   // line has none.
   bool NumbersLines() const { return numbers_lines_; }
 
-  // The line that position alone gives for `number`: line `number` + 1,
-  // or the file's last line when the file ends before it.
-  std::string_view LineByPosition(int number) const;
+  // The file's last line: what a reading by position finds for an element
+  // past the end of a file that numbers none of its lines.
+  std::string_view LastLine() const { return last_line_; }
 
  private:
   explicit ElementDataFile(std::string text) : lines_(std::move(text)) {}

@@ -46,8 +46,13 @@ std::optional<std::string> Convert(std::string_view text, const char* from, cons
     done = text.empty() && result != static_cast<size_t>(-1);
     text.remove_prefix(text.size() - in_left);
     if (result != static_cast<size_t>(-1) || error == E2BIG) continue;
-    // EILSEQ or EINVAL: an input that cannot be taken.
-    const size_t step = text.empty() ? 0 : skip(text);
+    // EILSEQ or EINVAL: an input that cannot be taken, or an output that
+    // cannot be ended.
+    if (text.empty()) {
+      out.reset();
+      break;
+    }
+    const size_t step = skip(text);
     if (step == 0) {
       out.reset();
     } else {
