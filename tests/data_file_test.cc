@@ -149,13 +149,13 @@ TEST(DataFileTest, EveryColumnHasItsForm) {
       EXPECT_FALSE(field.empty() || field.front() == ' ' || field.back() == ' ') << field;
     }
     for (const auto& f : forms) EXPECT_TRUE(std::regex_match(fields[f.column], f.form)) << f.column;
-    EXPECT_EQ(fields[6][0] == '-', z == 3);  // lithium's weight in the minus form
+    EXPECT_EQ(fields[kWeightColumn][0] == '-', z == 3);  // lithium's weight in the minus form
     const auto [group, period] = GroupAndPeriod(z);
     EXPECT_EQ(fields[7], std::to_string(group));
     EXPECT_EQ(fields[8], std::to_string(period));
     // The reading is hiragana; a katakana name reads as itself.
-    const std::u16string name = Utf8ToUtf16(fields[2]).value_or(u"");
-    const std::u16string reading = Utf8ToUtf16(fields[5]).value_or(u"");
+    const std::u16string name = Utf8ToUtf16(fields[kJapaneseNameColumn]).value_or(u"");
+    const std::u16string reading = Utf8ToUtf16(fields[kReadingColumn]).value_or(u"");
     EXPECT_TRUE(IsKana(reading, kHiragana));
     if (IsKana(name, kKatakana)) {
       std::u16string hiragana = name;
@@ -183,7 +183,7 @@ TEST(DataFileTest, ShellsAddUpAndStatesAreRightAtZeroCelsius) {
     SplitRecord(lines[z], &fields);
     SCOPED_TRACE(fields[1]);
     // The shell line the report shows, such as K:2､L:8､M:14､N:2､, adds up.
-    const std::optional<std::string> shells = ShellText(&fields[9]);
+    const std::optional<std::string> shells = ShellText(&fields[kConfigurationColumn]);
     ASSERT_TRUE(shells.has_value());
     int electrons = 0;
     for (size_t colon = shells->find(':'); colon != std::string::npos;
@@ -194,7 +194,7 @@ TEST(DataFileTest, ShellsAddUpAndStatesAreRightAtZeroCelsius) {
     const std::string expected = fields[1] == "Hg" || fields[1] == "Br" ? Cp932(" (液)")
                                  : gases.count(fields[1])               ? Cp932(" (気)")
                                                                         : Cp932(" (固)");
-    EXPECT_EQ(StateSuffix(fields[14], fields[15]), expected);
+    EXPECT_EQ(StateSuffix(fields[kMeltingColumn], fields[kBoilingColumn]), expected);
   }
 }
 
