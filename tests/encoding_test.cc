@@ -96,10 +96,11 @@ TEST(EncodingTest, Utf8AndUtf16UnitsConvertBothWays) {
   } cases[] = {
       {"", u""},
       {u8"C:\\元素\\é😀.csv", u"C:\\元素\\é😀.csv"},
-      {u8"\uFFFF\U00010000", u"\uFFFF\U00010000"},  // the last unit alone, the first pair
-      {"\xC0\xAF", std::nullopt},                   // an overlong "/"
-      {"\xED\xA0\x80", std::nullopt},               // a surrogate written in UTF-8
-      {"a\x8C\xB3", std::nullopt},                  // CP932
+      {u8"\U00040000\U0010FFFF", u"\U00040000\U0010FFFF"},  // leads 0xF1 and 0xF4
+      {u8"\uFFFF\U00010000", u"\uFFFF\U00010000"},          // the last unit alone, the first pair
+      {"\xC0\xAF", std::nullopt},                           // an overlong "/"
+      {"\xED\xA0\x80", std::nullopt},                       // a surrogate written in UTF-8
+      {"a\x8C\xB3", std::nullopt},                          // CP932
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.utf8));
@@ -108,6 +109,8 @@ TEST(EncodingTest, Utf8AndUtf16UnitsConvertBothWays) {
       EXPECT_EQ(Utf16ToUtf8(*c.units), c.utf8);
     }
   }
+  // A high surrogate that ends the text, whatever lies past its end.
+  EXPECT_EQ(Utf16ToUtf8(std::u16string_view(u"a\U0001F600", 2)), "a\xEF\xBF\xBD");
   EXPECT_EQ(Utf16ToUtf8(std::u16string(u"a") + char16_t(0xDC00) + u"b"),
             "a\xEF\xBF\xBD"
             "b");

@@ -24,6 +24,8 @@ TEST(FoldTest, FoldsOnlyTheFullWidthSet) {
       {Cp932("ア"), Cp932("ア")},
       {Cp932("あＨ"), Cp932("あ") + "H"},  // hiragana shares the lead byte of the letters
       {Cp932("ａｚＡＺ０９"), "azAZ09"},   // the first and last of each run
+      {"\x82\x4E\x82\x59\x82\x5F\x82\x7A\x82\x80\x82\x9B",  // just outside each run
+       "\x82\x4E\x82\x59\x82\x5F\x82\x7A\x82\x80\x82\x9B"},
       {"ab\x82", "ab\x82"},
       {"", ""},
       {Cp932("水銀 ＋－、"), Cp932("水銀 ＋－、")},

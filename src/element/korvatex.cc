@@ -31,8 +31,8 @@ bool EqualIgnoringCase(std::string_view ascii, std::string_view text) {
 // or English name (in any case) is `name` exactly; -1 when none is. Only
 // the first columns of each line are looked at, and nothing is copied for
 // a line once it cannot match: a name costs about what a symbol does.
+// `name` is not empty (an empty one would match an empty column).
 int FindByName(const ElementDataFile& data, std::string_view name) {
-  if (name.empty()) return -1;
   const std::string reading = KatakanaToHiragana(name);
   const bool ascii = IsAscii(name);
   std::string field;

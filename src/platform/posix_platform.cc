@@ -218,13 +218,11 @@ std::string ProgramPath(const char* argv0, const char* self_link) {
     if (realpath(raw, resolved) != nullptr) return resolved;
   }
 #else
-  std::vector<char> buffer(PATH_MAX);
-  while (true) {
-    const ssize_t n = readlink(self_link, buffer.data(), buffer.size());
-    if (n < 0) break;
-    if (static_cast<size_t>(n) < buffer.size()) return std::string(buffer.data(), n);
-    buffer.resize(buffer.size() * 2);
-  }
+  // The kernel gives no link longer than a page (PATH_MAX); a program in a
+  // folder deeper than that is found through argv[0] below.
+  char link[PATH_MAX];
+  const ssize_t n = readlink(self_link, link, sizeof link);
+  if (n >= 0 && static_cast<size_t>(n) < sizeof link) return std::string(link, n);
 #endif
   char resolved[PATH_MAX];
   if (argv0 != nullptr && realpath(argv0, resolved) != nullptr) return resolved;
