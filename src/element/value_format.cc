@@ -1,5 +1,6 @@
 #include "element/value_format.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -23,10 +24,10 @@ constexpr Core kCores[] = {
     {"[Kr]", {2, 8, 18, 8, 0, 0}}, {"[Xe]", {2, 8, 18, 18, 8, 0}}, {"[Rn]", {2, 8, 18, 32, 18, 8}},
 };
 
+// Cores are applied in the order of kCores, each filling every shell the
+// ones before it fill, and more: the largest named decides.
 void ApplyCore(const Core& core, ShellCounts* counts) {
-  for (size_t shell = 0; shell < core.shells.size(); ++shell) {
-    if (core.shells[shell] != 0) (*counts)[shell] = core.shells[shell];
-  }
+  std::copy(core.shells.begin(), core.shells.end(), counts->begin());
 }
 
 // Adds one term such as 3d10 (10 electrons in shell 3) to the counts. A

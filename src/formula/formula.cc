@@ -160,7 +160,7 @@ float FormulaEvaluator::EvaluateFormula(std::string_view text, bool top_level, i
   if (!rest.empty()) {
     const float part = EvaluateFormula(rest, false, depth + 1);
     // A part that weighs nothing (or less) makes the formula invalid.
-    if (!(part > 0)) return 0;
+    if (!(part > 0.0F)) return 0;
     if (!StoreFloat(static_cast<double>(multiplier) * sum + part, &sum)) return 0;
   } else {
     if (!StoreFloat(static_cast<double>(sum) * multiplier, &sum)) return 0;

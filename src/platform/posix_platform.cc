@@ -218,8 +218,8 @@ std::string ProgramPath(const char* argv0, const char* self_link) {
     if (realpath(raw, resolved) != nullptr) return resolved;
   }
 #else
-  // The kernel gives no link longer than a page (PATH_MAX); a program in a
-  // folder deeper than that is found through argv[0] below.
+  // A link holds at most PATH_MAX - 1 bytes, and the kernel names no
+  // program deeper than that; such a one is found through argv[0] below.
   char link[PATH_MAX];
   const ssize_t n = readlink(self_link, link, sizeof link);
   if (n >= 0 && static_cast<size_t>(n) < sizeof link) return std::string(link, n);

@@ -162,7 +162,6 @@ std::optional<std::u16string> Utf8ToUtf16(std::string_view text) {
 
 std::string Utf16ToUtf8(std::u16string_view units) {
   std::string out;
-  out.reserve(units.size() * 3);
   ForEachCodePoint(
       units.size(), [&](size_t i) -> char32_t { return units[i]; },
       [&](char32_t c) { AppendUtf8(&out, c); });
