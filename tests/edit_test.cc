@@ -6,18 +6,6 @@
 
 namespace {
 
-TEST(EditTest, RemoveChar) {
-  std::string text = "\"a\"b\x83\x22\"";  // the quote after 0x83 is its trail byte
-  EXPECT_EQ(RemoveChar(text, '"'), "ab\x83\x22");
-}
-
-TEST(EditTest, CutAtLineEnd) {
-  for (const char* text : {"abc\r\n", "abc\n", "abc\rdef", "abc"}) {
-    std::string s = text;
-    EXPECT_EQ(CutAtLineEnd(s), "abc") << text;
-  }
-}
-
 TEST(EditTest, UpperCaseArgumentStepsOverDoubleByteCharacters) {
   const struct {
     std::string input;

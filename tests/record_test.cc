@@ -23,7 +23,8 @@ TEST(RecordTest, SplitsAtEveryComma) {
       {"0,1,2,3,4,5,-\n", {"0", "1", "2", "3", "4", "5", "()"}},
       {"-1,1,2,3,4,5,(6.9)\n", {"-1", "1", "2", "3", "4", "5", "(6.9)"}},
       {Cp932("水銀,表,ア\n"), {Cp932("水銀"), Cp932("表"), Cp932("ア")}},
-      {"\x81,x\n", {"\x81,x"}},  // a lead byte takes the comma as its trail
+      {"\x81,x\n", {"\x81,x"}},                // a lead byte takes the comma as its trail
+      {"\"a\"b\x83\x22\"\n", {"ab\x83\x22"}},  // and a quote
       {std::string("a,b\0c,d", 7), {"a", "b"}},
   };
   for (const auto& c : cases) {

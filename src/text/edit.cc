@@ -1,26 +1,6 @@
 #include "text/edit.h"
 
-#include <string_view>
-
 #include "text/cp932.h"
-
-std::string& RemoveChar(std::string& text, char ch) {
-  std::string kept;
-  kept.reserve(text.size());
-  for (const cp932::Char c : cp932::Chars(text)) {
-    if (c.bytes != std::string_view(&ch, 1)) kept += c.bytes;
-  }
-  text = std::move(kept);
-  return text;
-}
-
-std::string& CutAtLineEnd(std::string& text) {
-  const size_t lf = cp932::Find(text, '\n');
-  if (lf != cp932::npos) text.resize(lf);
-  const size_t cr = cp932::Find(text, '\r');
-  if (cr != cp932::npos) text.resize(cr);
-  return text;
-}
 
 char* UpperCaseArgument(char* text) {
   for (const cp932::Char c : cp932::Chars(text)) {
