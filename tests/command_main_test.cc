@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <iterator>
@@ -39,17 +40,47 @@ TEST_F(CommandMainTest, HelpOpensTheHelpFileBesideTheProgram) {
             (Calls{"view:" + folder.File("KORVATEX.CHM"), "open", "empty", "close"}));
 }
 
-TEST_F(CommandMainTest, ClipboardFailureOverridesHelpAndMissingArguments) {
-  platform.clipboard_works = false;
-  EXPECT_EQ(Main({"/?"}), kNoClipboard);
-  EXPECT_EQ(platform.opened, (Calls{folder.File("KORVATEX.CHM")}));
-  EXPECT_EQ(platform.messages, (Calls{Title(Cp932("クリップボードが使えません。"))}));
-
-  RecordingPlatform other;
-  platform = other;
-  platform.clipboard_works = false;
-  EXPECT_EQ(Main({}), kNoClipboard);
-  EXPECT_EQ(Main({"Fe"}), kNoClipboard);  // no command object is made
+// A clipboard that fails replaces the help's code and a missing argument's,
+// and no command runs. One out of reach (a desktop without its clipboard
+// tool) hides no answer: an error keeps its own code, a result is handed
+// over (to be shown) and reported as not copied, and the help, opened all
+// the same, reports the clipboard.
+TEST_F(CommandMainTest, ClipboardFailureAndClipboardOutOfReach) {
+  folder.Write("KORVATEX.CSV", DataFile().Text());
+  const struct {
+    bool reachable;
+    std::vector<std::string> args;
+    int code;
+    bool handed_over;
+  } cases[] = {
+      {true, {"/?"}, kNoClipboard, false},
+      {true, {}, kNoClipboard, false},
+      {true, {"Fe"}, kNoClipboard, false},  // no command object is made
+      {false, {"/?"}, kNoClipboard, false},
+      {false, {}, kTooFewParameters, false},
+      {false, {"Xx"}, kBadSymbol, false},
+      {false, {"/W", "H2O", "9"}, kDigitsOutOfRange, false},
+      {false, {"Fe"}, kNoClipboard, true},
+      {false, {"/W", "H2O", "7"}, kNoClipboard, true},  // a warning's result too
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.reachable << " " << c.args.size() << " " << c.code);
+    RecordingPlatform fresh;
+    platform = fresh;
+    platform.clipboard_works = c.reachable ? false : true;
+    platform.clipboard_reachable = c.reachable;
+    platform.hand_over_works = c.reachable;
+    EXPECT_EQ(Main(c.args), c.code);
+    EXPECT_EQ(platform.opened.size(), c.args == std::vector<std::string>{"/?"} ? 1U : 0U);
+    const bool set =
+        std::any_of(platform.calls.begin(), platform.calls.end(),
+                    [](const std::string& call) { return call.rfind("set:", 0) == 0; });
+    EXPECT_EQ(set, c.handed_over);
+    ASSERT_EQ(platform.messages.size(), 1U);
+    const bool clipboard_message =
+        platform.messages[0].find(Cp932("クリップボードが使えません。")) != std::string::npos;
+    EXPECT_EQ(clipboard_message, c.code == kNoClipboard);
+  }
 }
 
 TEST_F(CommandMainTest, ArgumentListsOfNoAcceptedShape) {

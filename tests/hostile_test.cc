@@ -99,7 +99,7 @@ TEST(HostileTest, MalformedDataFiles) {
       {title_30 + "a" + std::string(29, ',') + "z\n", {"1"}, 0, " : z\r\n"},
       {"T" + std::string(30, ',') + "\n1\n", {"1"}, kTooManyItems, ""},
       {"T" + std::string(999, ',') + "\n1\n", {"1"}, kTooManyItems, ""},
-      {"A,B,C", {"1"}, 0, "A : A\r\nB : B\r\nC : C\r\n"},  // no line end: the title is all
+      {"A,B,C", {"1"}, kNoDataFile, ""},  // no line end: the title is all, no element
       {"A,B,C", {"/W", "H"}, kBadFormula, ""},
       {DataFile().Line(1, std::string("1,E1,\0x,y\r\n", 11)).Text(),
        {"1"},

@@ -78,8 +78,13 @@ TEST(KorvatexTest, BadElementOutranksMissingDataFile) {
       {"", kBadSymbol},
       {"0", kBadAtomicNumber},
       {"200", kBadAtomicNumber},
+      // One or two ASCII letters are no name: a wrong symbol.
+      {"Xx", kBadSymbol},
+      {"fe", kBadSymbol},
+      {"Ds", kBadSymbol},
+      {"X", kBadSymbol},
       // Only the data file could tell a name from a wrong symbol.
-      {"Xx", kNoDataFile},
+      {"Xyz", kNoDataFile},
       {"\x93\x53", kNoDataFile},  // 鉄
   };
   for (const auto& c : cases) {
@@ -88,7 +93,8 @@ TEST(KorvatexTest, BadElementOutranksMissingDataFile) {
   }
 }
 
-// An empty data file has no titles to show and is reported like a missing one.
+// An empty data file, or one of its title line alone, has no element to
+// show and is reported like a missing one.
 TEST(KorvatexTest, RunsThroughCommandMain) {
   const std::string all = DataFile().Text();
   const struct {
@@ -101,8 +107,10 @@ TEST(KorvatexTest, RunsThroughCommandMain) {
       {all, "H", true, kSuccess, Cp932("原子番号 : 1\r\n")},
       {all, "Fe", true, kSuccess, Cp932("原子番号 : 26\r\n")},
       {all, "111", true, kSuccess, Cp932("原子番号 : 111\r\n")},
-      {DataFile(49).Text(), "61", true, kNoDataFile, ""},  // numbered, and ends before 61
-      {DataFile(0).Text(), "H", true, kSuccess, Cp932("原子番号 : 原子番号\r\n")},
+      {DataFile(49).Text(), "61", true, kNoDataFile, ""},       // numbered, and ends before 61
+      {DataFile(0).Text(), "H", true, kNoDataFile, ""},         // the title line alone
+      {DataFile(0).Text(), "\x93\x53", true, kNoDataFile, ""},  // 鉄
+      {DataFile(0).Text(), "Xx", true, kBadSymbol, ""},
       // Lines numbered nowhere are taken by position; the last stands in.
       {"T\r\nx,a\r\ny,b\r\n", "1", true, kSuccess, "T : x\r\n"},
       {"T\r\nx,a\r\ny,b\r\n", "5", true, kSuccess, "T : y\r\n"},

@@ -124,7 +124,7 @@ TEST(SettingsTest, SystemFileHomeFolderAndInstalledDataFile) {
       {"", empty, "", installed, installed},
       {"", "", nine, installed, installed},
       {"", "", nine + "D=~/x.csv\n", "", folder.File("~/x.csv")},  // beside: no home folder
-      {"", "", nine + "D=\n", installed, ""},                      // beside: by position, as ever
+      {"", "", nine + "D=\n", installed, installed},               // an empty path names no file
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.data_file);

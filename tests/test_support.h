@@ -77,8 +77,10 @@ class RecordingPlatform : public Platform {
   void CloseClipboard() override;
   void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
   void OpenWithViewer(std::string_view path) override;
+  bool ClipboardReachable() const override { return clipboard_reachable; }
 
-  bool clipboard_works = true;  // false: emptying fails, as when another program holds it
+  bool clipboard_works = true;      // false: emptying fails, as when another program holds it
+  bool clipboard_reachable = true;  // false: a desktop without its clipboard tool
   bool hand_over_works = true;
   std::vector<std::string> calls;
   std::string clipboard;  // what the clipboard holds now

@@ -15,15 +15,17 @@ if [ "$(id -u)" != 0 ]; then exec sudo sh "$0" "$@"; fi
 export DEBIAN_FRONTEND=noninteractive
 
 # Building and running: the compiler, CMake, iconv (part of libc-bin),
-# which turns the program's texts and its data file into CP932, and chmcmd
-# (fp-utils), which compiles the help file KORVATEX.CHM; the program builds
-# without it where it has no package.
-packages="cmake make g++ libc-bin fp-utils"
+# which turns the program's texts and its data file into CP932, chmcmd
+# (fp-utils), which compiles the help file KORVATEX.CHM (the program builds
+# without it where it has no package), and the clipboard tools of an X11
+# and a Wayland desktop, xclip and wl-clipboard, without which the program
+# shows its result there but cannot copy it.
+packages="cmake make g++ libc-bin fp-utils xclip wl-clipboard"
 if $tests; then
   # The quick checks' formatter and shell-script checker (tools/checks.sh);
   # the unit tests and a second compiler with its fuzzing runtime; a reader
-  # of the help file; the X11 and Wayland clipboards on virtual displays; the
-  # man page, the Debian package and its checks; the Windows program,
+  # of the help file; the X11 and Wayland clipboards on virtual displays
+  # (xsel, and the servers); the man page, the Debian package and its checks; the Windows program,
   # cross-built, with its icon, and run under Wine (whose ANSI code page,
   # 932, comes from a Japanese locale); the release: git, zip, and
   # diffoscope's small form, which shows what differs between two builds
@@ -32,7 +34,7 @@ if $tests; then
   # and po4a (with gettext), which make the manual's documents again from
   # their sources to compare them with the committed ones.
   packages="$packages clang-format-14 shellcheck libgtest-dev clang libclang-rt-14-dev
-    libchm-bin xvfb xclip xsel bsdutils weston wl-clipboard man-db groff-base dpkg-dev unzip lintian
+    libchm-bin xvfb xsel bsdutils weston man-db groff-base dpkg-dev unzip lintian
     g++-mingw-w64-x86-64 librsvg2-bin icoutils wine wine64 locales
     git zip diffoscope-minimal pandoc po4a gettext"
 fi

@@ -17,6 +17,14 @@ bool IsAscii(std::string_view text) {
   return true;
 }
 
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// One or two ASCII letters: the shape of an element symbol, in any case.
+bool ShapedLikeSymbol(std::string_view text) {
+  return (text.size() == 1 || text.size() == 2) &&
+         std::all_of(text.begin(), text.end(), IsAsciiLetter);
+}
+
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // `ascii` (ASCII throughout) and `text` alike but for the case of letters.
@@ -68,11 +76,16 @@ Korvatex::Korvatex(const SettingsLocation& settings, std::string_view element_te
   long long index = FindSymbol(element_text);
   if (index == -1) index = static_cast<long long>(ReadInteger(element_text)) - 1;
   // Neither a symbol nor a number: the element's name, as the data file
-  // writes it. Without a data file, or with an empty one, there is no name
-  // to compare with, and the text may well be one: the file is what is
-  // missing.
+  // writes it. Without a data file, or with one that holds no element line,
+  // there is no name to compare with, and a text that may be one makes the
+  // file what is missing. One or two ASCII letters are no element's name
+  // in any language the file holds: they are a symbol mistyped.
   if (index == -1 && !BeginsWithDigit(element_text) && !element_text.empty()) {
-    if (!DataFile || !DataFile->TitleLine()) {
+    if (!DataFile || !DataFile->HasElementLines()) {
+      if (ShapedLikeSymbol(element_text)) {
+        ResultCode = kBadSymbol;
+        return;
+      }
       ResultCode = kNoDataFile;
       return;
     }
@@ -86,9 +99,9 @@ Korvatex::Korvatex(const SettingsLocation& settings, std::string_view element_te
 }
 
 std::optional<std::string> Korvatex::Run() {
-  if (!DataFile->TitleLine()) {
-    // An empty data file has no titles and no elements to show: it is
-    // reported like a missing one, naming the file.
+  if (!DataFile->HasElementLines()) {
+    // An empty data file, or one of its title line alone, has no element to
+    // show: it is reported like a missing one, naming the file.
     ResultCode = kNoDataFile;
     return std::nullopt;
   }

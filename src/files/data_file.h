@@ -41,6 +41,10 @@ class ElementDataFile {
   // The title line; none when the file holds no line at all.
   std::optional<std::string_view> TitleLine() const { return title_; }
 
+  // Whether any line follows the title line: a file without one has no
+  // element to show, however its title line reads.
+  bool HasElementLines() const { return positions_ > 0; }
+
   // The line of the element with atomic number `number` (1 to
   // kElementCount), found as described above; none when the file has no
   // line for it.

@@ -131,8 +131,9 @@ Settings ReadSettings(const SettingsLocation& location) {
     const size_t value = ValueStart(*line, read.encoding);
     if (value != std::string_view::npos) {
       const std::string_view text = UpToLineEnd(line->substr(value), read.encoding);
-      // In korvatex's own files, "DataFile=" alone keeps the default.
-      if (!(file->own && text.empty())) {
+      // "DataFile=" alone names no file: the default stays, as for a line
+      // without "=".
+      if (!text.empty()) {
         settings.data_file_path = DataFileFromLine(text, read.encoding, *file, location);
       }
     }

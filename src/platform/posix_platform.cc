@@ -109,17 +109,20 @@ std::string OutputFailureLine(int error, const std::string& codeset) {
   return FromCp932(texts::kOutputNotWritten, codeset) + std::strerror(error) + "\n";
 }
 
-bool PosixPlatform::OpenClipboard() { return backend_ || missing_tool_hint_ == nullptr; }
+bool PosixPlatform::OpenClipboard() { return ClipboardReachable(); }
+
+// A graphical session without its clipboard tool has a clipboard that
+// nothing here can reach.
+bool PosixPlatform::ClipboardReachable() const { return backend_ || missing_tool_hint_ == nullptr; }
 
 // Every run empties the clipboard at its start and again just before it
 // hands over its result; the second time there is nothing to empty, and
 // starting the clipboard tool once more would only cost time. Standard
-// output has nothing to empty; but a run with neither a clipboard nor a
-// standard output (closed when the program started) could not give its
+// output has nothing to empty; but a run with neither a clipboard tool nor
+// a standard output (closed when the program started) could not give its
 // result anywhere, and fails at once, as with a clipboard that cannot be
 // opened.
 bool PosixPlatform::EmptyClipboard() {
-  if (!OpenClipboard()) return false;
   if (!backend_) {
     if (output_ == nullptr) ReportOutputFailure(EBADF);
     return output_ != nullptr;
@@ -130,9 +133,10 @@ bool PosixPlatform::EmptyClipboard() {
 
 // The text goes to every destination, each tried whatever the other did:
 // standard output (the formula line, which has no line end, gets one) and
-// the clipboard tool. It counts as handed over only when each took it.
+// the clipboard tool. It counts as handed over only when each took it, and
+// never when the session's clipboard is out of reach: it is then shown, not
+// copied.
 bool PosixPlatform::SetClipboardText(std::string_view text) {
-  if (!OpenClipboard()) return false;
   emptied_ = false;
   const std::string lf_text = WithLfLineEnds(text);
   bool taken = true;
@@ -148,7 +152,7 @@ bool PosixPlatform::SetClipboardText(std::string_view text) {
   }
   if (backend_ && !RunProgram(backend_->hand_over, FromCp932(lf_text, "UTF-8"), waits_))
     taken = false;
-  return taken;
+  return taken && ClipboardReachable();
 }
 
 void PosixPlatform::CloseClipboard() {}

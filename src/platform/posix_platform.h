@@ -2,11 +2,13 @@
 //
 // A result goes to standard output, in the locale's encoding, and to the
 // clipboard tool chosen by clipboard_tool.h, which takes UTF-8 text on
-// standard input, when there is one; both must take it. Texts leave with LF
-// line ends. Messages go to standard error as one line, "caption: text".
-// Paths are the bytes the system names files by, in the locale's encoding.
-// The help opens as HTML pages in a browser. Also here: where the program
-// and the user's settings file are.
+// standard input, when there is one; both must take it. A graphical
+// session without its tool has a clipboard out of reach: a result is shown
+// and counts as not copied, and the run's own errors keep their codes.
+// Texts leave with LF line ends. Messages go to standard error as one
+// line, "caption: text". Paths are the bytes the system names files by, in
+// the locale's encoding. The help opens as HTML pages in a browser. Also
+// here: where the program and the user's settings file are.
 #ifndef KORVATEX_PLATFORM_POSIX_PLATFORM_H_
 #define KORVATEX_PLATFORM_POSIX_PLATFORM_H_
 
@@ -31,6 +33,7 @@ class PosixPlatform : public Platform {
   bool OpenClipboard() override;
   bool EmptyClipboard() override;
   bool SetClipboardText(std::string_view text) override;
+  bool ClipboardReachable() const override;
   void CloseClipboard() override;
   void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
   void OpenWithViewer(std::string_view path) override;

@@ -37,11 +37,14 @@ printf '%s\r\n' "$mercury" | to_cp932 > "$work/hg.line"
 awk -v hg="$(cat "$work/hg.line")" 'NR == 81 { print hg; next } { print }' \
   "$build/KORVATEX.CSV" > "$app/KORVATEX.CSV"
 { printf 'T'; printf ',%.0s' $(seq 30); printf '\r\n1\r\n'; } > "$work/wide/KORVATEX.CSV"
-for dir in empty nohg short nonumbers; do
+for dir in empty titleonly nohg short nonumbers; do
   mkdir -p "$work/$dir"
   cp "$build/korvatex.exe" "$work/$dir/"
 done
 : > "$work/empty/KORVATEX.CSV"
+head -n 1 "$build/KORVATEX.CSV" > "$work/titleonly/KORVATEX.CSV"
+# Line 9 with nothing after "=": the data file beside the program stays.
+printf '1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\nDataFile=\r\n' > "$work/nohg/KORVATEX.INI"
 sed '81d' "$build/KORVATEX.CSV" > "$work/nohg/KORVATEX.CSV"
 head -n 101 "$build/KORVATEX.CSV" > "$work/short/KORVATEX.CSV"
 sed '2,$s/^[0-9]*,/x,/' "$build/KORVATEX.CSV" > "$work/nonumbers/KORVATEX.CSV"
@@ -188,6 +191,8 @@ expect_status 3 "$app" /X
 expect_status 4 "$work/nodata" Fe
 expect_status 4 "$work/nodata" 鉄
 expect_status 4 "$work/empty" 鉄
+expect_status 4 "$work/titleonly" Fe
+expect_status 5 "$work/nodata" Xx
 # An edited data file: mercury's line deleted; numbered lines that stop at
 # fermium; no line numbered at all, where position alone tells.
 expect_status 4 "$work/nohg" Hg
