@@ -10,15 +10,20 @@
 #              record splitting
 #   text       the ground floor: CP932 stepping, folding, numbers, texts
 #
-# Every `#include "folder/..."` line of every file under SOURCE_DIR (src/)
-# is checked; a line that points upward, or at a folder not in the list,
-# is printed and the check fails.
+# Every `#include "folder/..."` line of every .h and .cc file under
+# SOURCE_DIR (src/; a relative path is taken from the working folder) is
+# checked; a line that points upward, or at a folder not in the list, is
+# printed and the check fails. It fails too when it finds no file: a wrong
+# SOURCE_DIR must not pass for a tree that keeps the layers.
 #   cmake -DSOURCE_DIR=src -P cmake/check_includes.cmake
 set(layers platform main formula element files text)
 
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "check_includes: SOURCE_DIR is not set")
 endif()
+# In script mode (-P) a relative path is made absolute from the working
+# folder; file(GLOB_RECURSE ... RELATIVE) finds nothing with a relative one.
+cmake_path(ABSOLUTE_PATH SOURCE_DIR NORMALIZE)
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cc)
 set(broken 0)
 foreach(source IN LISTS sources)
@@ -40,6 +45,9 @@ foreach(source IN LISTS sources)
   endforeach()
 endforeach()
 list(LENGTH sources count)
+if(count EQUAL 0)
+  message(FATAL_ERROR "check_includes: no .h or .cc file under ${SOURCE_DIR}")
+endif()
 if(broken)
   message(FATAL_ERROR "check_includes: ${broken} include(s) break the layers")
 endif()

@@ -5,106 +5,90 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <map>
 #include <sstream>
+#include <thread>
 
 namespace {
 
-// What the file `path` holds; empty when it cannot be read.
-std::string Contents(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+// What the file `path` holds; empty when it cannot be read. A /proc file
+// of a process that ends meanwhile fails to read (with stdio: iostreams
+// would throw).
+std::string Contents(const std::string& path) {
+  std::string contents;
+  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+      contents.append(buffer, got);
+    }
+    std::fclose(file);
+  }
+  return contents;
 }
 
-// The fields of process `pid`'s /proc stat file after its name, from its
-// state on; empty when there is no such process. The name, in brackets,
-// may hold blanks and brackets.
-std::string StatFields(const std::string& pid) {
-  const std::string line = Contents("/proc/" + pid + "/stat");
-  const size_t name_end = line.rfind(')');
-  return name_end == std::string::npos ? std::string() : line.substr(name_end + 1);
-}
-
-// The ids of the processes /proc lists.
-std::vector<std::string> Processes() {
-  std::vector<std::string> pids;
+// The running descendants of this process, from every process that /proc
+// lists, with its parent and state ('Z' or 'X': ended). The name, in
+// brackets in the stat file, may hold blanks and brackets.
+std::vector<pid_t> RunningDescendants() {
+  std::map<pid_t, pid_t> parents;
+  std::vector<pid_t> running, descendants;
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
-    const std::string name = entry.path().filename().string();
-    if (name.find_first_not_of("0123456789") == std::string::npos) pids.push_back(name);
+  for (const auto& file : std::filesystem::directory_iterator("/proc", error)) {
+    const pid_t pid = std::atoi(file.path().filename().c_str());
+    if (pid <= 0) continue;  // not a process
+    const std::string line = Contents((file.path() / "stat").string());
+    const size_t name_end = line.rfind(')');
+    if (name_end == std::string::npos) continue;  // ended meanwhile
+    std::istringstream fields(line.substr(name_end + 1));
+    char state = 'X';
+    fields >> state >> parents[pid];
+    if (state != 'Z' && state != 'X') running.push_back(pid);
   }
-  return pids;
+  for (const pid_t pid : running) {
+    pid_t parent = parents[pid];  // up the parents; bounded, should the table change meanwhile
+    for (int step = 0; step < 1000 && parent > 1 && parent != getpid(); ++step) {
+      parent = parents[parent];
+    }
+    if (parent == getpid()) descendants.push_back(pid);
+  }
+  return descendants;
 }
-
-// This process's children, running or ended but not yet waited for.
-std::vector<pid_t> ChildProcesses() {
-  std::vector<pid_t> children;
-  for (const std::string& pid : Processes()) {
-    std::istringstream fields(StatFields(pid));
-    std::string state;
-    pid_t parent = 0;
-    if (fields >> state >> parent && parent == getpid()) children.push_back(std::atoi(pid.c_str()));
-  }
-  return children;
-}
-
-const char kRunMarkName[] = "KORVATEX_TEST_RUN";
-
-// Marks this process as it starts (see RunMark).
-[[maybe_unused]] const bool kMarked = [] {
-  const std::string parent = std::to_string(getppid());
-  std::istringstream fields(StatFields(parent));
-  std::string start_time;
-  for (int field = 0; field < 20; ++field) {  // the state is the first, the start time the 20th
-    if (!(fields >> start_time)) return false;
-  }
-  return setenv(kRunMarkName, (parent + "." + start_time).c_str(), 0) == 0;
-}();
 
 }  // namespace
 
-std::string RunMark() {
-  const char* const mark = std::getenv(kRunMarkName);
-  return mark ? std::string(kRunMarkName) + "=" + mark : std::string();
-}
-
-std::vector<pid_t> MarkedProcesses(const std::string& entry) {
-  std::vector<pid_t> marked;
-  for (const std::string& pid : Processes()) {
-    if (std::atoi(pid.c_str()) == getpid()) continue;
-    std::istringstream environment(Contents("/proc/" + pid + "/environ"));
-    for (std::string line; std::getline(environment, line, '\0');) {
-      if (line == entry) {
-        marked.push_back(std::atoi(pid.c_str()));
-        break;
-      }
+std::vector<pid_t> RunningAfter(std::chrono::milliseconds wait) {
+  const auto end = std::chrono::steady_clock::now() + wait;
+  for (;;) {
+    while (waitpid(-1, nullptr, WNOHANG) > 0) {
     }
-  }
-  return marked;
-}
-
-ChildProcessReaper::ChildProcessReaper() : earlier_(ChildProcesses()) {
-  prctl(PR_SET_CHILD_SUBREAPER, 1);
-}
-
-ChildProcessReaper::~ChildProcessReaper() {
-  // Bounded: each round ends one generation of descendants.
-  for (int round = 0; round < 100; ++round) {
-    std::vector<pid_t> started;
-    for (const pid_t pid : ChildProcesses()) {
-      if (std::find(earlier_.begin(), earlier_.end(), pid) == earlier_.end()) {
-        started.push_back(pid);
-      }
-    }
-    if (started.empty()) return;
-    for (const pid_t pid : started) kill(pid, SIGKILL);
-    for (const pid_t pid : started) {
-      while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
-      }
-    }
+    std::vector<pid_t> running = RunningDescendants();
+    if (running.empty() || std::chrono::steady_clock::now() >= end) return running;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
 }
+
+void EndDescendants() {
+  for (int round = 0; round < 20; ++round) {
+    const std::vector<pid_t> running = RunningAfter({});
+    if (running.empty()) break;
+    for (const pid_t pid : running) kill(pid, round < 10 ? SIGTERM : SIGKILL);
+    RunningAfter(std::chrono::milliseconds(200));
+  }
+  while (waitpid(-1, nullptr, WNOHANG) > 0) {
+  }
+}
+
+std::string CommandLine(pid_t pid) {
+  std::string line = Contents("/proc/" + std::to_string(pid) + "/cmdline");
+  while (!line.empty() && line.back() == '\0') line.pop_back();
+  std::replace(line.begin(), line.end(), '\0', ' ');
+  return line;
+}
+
+ChildProcessReaper::ChildProcessReaper() { prctl(PR_SET_CHILD_SUBREAPER, 1); }
+
+ChildProcessReaper::~ChildProcessReaper() { EndDescendants(); }

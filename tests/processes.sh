@@ -20,10 +20,12 @@ marked_pids() {
 # end_marked NAME=VALUE: ends every process whose environment holds the
 # entry, and waits until none is left: a termination signal first, then,
 # for one still running after 2 s, a kill. Fails when one still runs after
-# 4 s. The ended ones that were the caller's children are waited for; the
-# others (a tool left serving in a session of its own, adopted by the test
-# launcher, or by init outside it) until they have been collected too, for
-# at most 3 s, so that none is left in the process table.
+# 4 s. The ended ones that were the caller's children are waited for (only
+# they: a child without the entry is left to run, for the test launcher to
+# name); the others (a tool left serving in a session of its own, adopted
+# by the test launcher, or by init outside it) until they have been
+# collected too, for at most 3 s, so that none is left in the process
+# table.
 end_marked() {
   _tries=0 _ended=
   while _pids=$(marked_pids "$1") && [ -n "$_pids" ]; do
@@ -36,7 +38,8 @@ end_marked() {
     _ended="$_ended $_pids"
     sleep 0.02
   done
-  wait
+  # shellcheck disable=SC2086 # one word a process id
+  [ -z "$_ended" ] || wait $_ended
   for _pid in $_ended; do
     _tries=0
     while [ -e "/proc/$_pid" ] && [ "$_tries" -lt 150 ]; do

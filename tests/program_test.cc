@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "child_processes.h"
 #include "main/messages.h"
 #include "test_support.h"
 #include "text/texts.h"
@@ -23,20 +22,12 @@ struct Outcome {
   std::string output;     // standard output, UTF-8
 };
 
-// "env -i", keeping the one entry of the test's own environment that must
-// pass: the mark of what the tests of a CTest run start. The runs here
-// leave nothing running (their clipboard is a command that ends, their
-// viewers end at once), so a process left behind is a fault of the
-// program, and the check after the run names it.
-std::string ClearedEnvironment() {
-  const std::string mark = RunMark();
-  return mark.empty() ? "env -i " : "env -i '" + mark + "' ";
-}
-
 // Runs the program installed at `program` with `args` (UTF-8), in an
-// environment of `env` assignments. `shape` places the run in a shell
-// command, "@" standing for it; by default its standard output goes to a
-// file.
+// environment of `env` assignments alone. `shape` places the run in a
+// shell command, "@" standing for it; by default its standard output goes
+// to a file. The runs leave nothing running (their clipboard is a command
+// that ends, their viewers end at once), so a process left behind is a
+// fault of the program, and the test launcher names it.
 Outcome RunProgram(const ScratchFolder& folder, const std::string& program, const std::string& args,
                    const std::string& env, std::string shape = "") {
   const std::string clipboard = folder.File("clipboard.txt");
@@ -45,8 +36,8 @@ Outcome RunProgram(const ScratchFolder& folder, const std::string& program, cons
   std::remove(clipboard.c_str());
   std::remove(output.c_str());
   if (shape.empty()) shape = "@ >'" + output + "'";
-  const std::string run = ClearedEnvironment() + "PATH=/usr/bin:/bin LANG=C.UTF-8 " + env + " '" +
-                          program + "' " + args + " 2>'" + error + "' </dev/null";
+  const std::string run = "env -i PATH=/usr/bin:/bin LANG=C.UTF-8 " + env + " '" + program + "' " +
+                          args + " 2>'" + error + "' </dev/null";
   const int status = std::system(shape.replace(shape.find('@'), 1, run).c_str());
   return {WEXITSTATUS(status), ReadFile(clipboard), ReadFile(error), ReadFile(output)};
 }
@@ -159,8 +150,7 @@ TEST_F(ProgramTest, FailuresLeaveTheClipboardEmpty) {
 
 TEST_F(ProgramTest, StartedWithTheStandardStreamsClosedTheResultStillArrives) {
   const std::string clipboard = folder_.File("clipboard.txt");
-  const std::string command = ClearedEnvironment() +
-                              "PATH=/usr/bin:/bin LANG=C.UTF-8 KORVATEX_CLIPBOARD='cat > " +
+  const std::string command = "env -i PATH=/usr/bin:/bin LANG=C.UTF-8 KORVATEX_CLIPBOARD='cat > " +
                               clipboard + "' '" + program_ + "' Fe 0<&- 1>&- 2>&-";
   const int status = std::system(command.c_str());
   EXPECT_EQ(WEXITSTATUS(status), 0);

@@ -1,15 +1,17 @@
-// The launcher of the tests that are not GoogleTest's, and the check that
-// follows every test of a CTest run (tests/CMakeLists.txt).
-//   korvatex_test_launcher COMMAND ARGS...
-// runs COMMAND, marked as a test of the CTest run (RunMark), and ends with
-// its status. It adopts what the command leaves without a parent (a
-// clipboard tool serving in a session of its own) and collects each as
-// soon as it ends, so that none waits in the process table for init to
-// collect it. A termination signal is passed on to the command, which is
-// also told to end when the launcher is killed.
-//   korvatex_test_launcher --leftovers
-// fails, naming them, when processes that tests of the CTest run started
-// still run, and then kills them so that they do not run on.
+// The launcher of every test of a CTest run (tests/CMakeLists.txt): the
+// GoogleTest tests run through it as their "emulator", the others name it
+// in their command.
+//   korvatex_test_launcher [--test NAME] COMMAND ARGS...
+// runs COMMAND and ends with its status, unless the command leaves
+// processes running: then it names each on standard error, with the test
+// (NAME; for a GoogleTest test, its --gtest_filter; else the command),
+// ends them and fails. The launcher is the "subreaper" of all that the
+// command starts: a process left without a parent, also in a session of
+// its own or with its environment cleared, comes to it, not to init, so
+// that none escapes. A process still running half a second after the
+// command ended is left running; one that is ending by then is not. A
+// termination signal is passed on to the command, which is also told to
+// end when the launcher is killed.
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,7 +20,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -32,7 +33,7 @@ void PassOn(int signal) {
   if (command_pid > 0) kill(command_pid, signal);
 }
 
-int Launch(char** argv) {
+int Launch(const std::string& test, char** argv) {
   prctl(PR_SET_CHILD_SUBREAPER, 1);
   const pid_t launcher = getpid();
   const pid_t child = fork();
@@ -50,50 +51,39 @@ int Launch(char** argv) {
   command_pid = child;
   for (const int signal : {SIGTERM, SIGINT, SIGHUP}) std::signal(signal, PassOn);
   int status = 0;
-  for (;;) {
+  for (;;) {  // collects also the processes adopted meanwhile that end
     int ended_status = 0;
     const pid_t ended = wait(&ended_status);
-    if (ended < 0 && errno == EINTR) continue;
-    if (ended < 0) break;
-    if (ended == child) {
-      status = ended_status;
-      break;
-    }
+    if (ended == child) status = ended_status;
+    if (ended == child || (ended < 0 && errno != EINTR)) break;
   }
-  while (waitpid(-1, nullptr, WNOHANG) > 0) {
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
-int Leftovers() {
-  const std::string mark = RunMark();
-  if (mark.empty()) {
-    std::cout << "FAIL: the run's mark could not be made\n";
-    return 1;
-  }
-  const std::vector<pid_t> left = MarkedProcesses(mark);
-  if (left.empty()) {
-    std::cout << "ok: no process started by a test runs on (" << mark << ")\n";
-    return 0;
-  }
-  std::cout << "FAIL: processes started by a test still run after it (" << mark << "):\n";
+  command_pid = 0;
+  const std::vector<pid_t> left = RunningAfter(std::chrono::milliseconds(500));
   for (const pid_t pid : left) {
-    std::ifstream file("/proc/" + std::to_string(pid) + "/cmdline");
-    std::string command((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    for (char& c : command) c = c == '\0' ? ' ' : c;
-    std::cout << pid << ' ' << command << '\n';
+    std::cerr << "korvatex_test_launcher: " << test << " left running: pid " << pid << ' '
+              << CommandLine(pid) << '\n';
   }
-  for (const pid_t pid : left) kill(pid, SIGKILL);
-  return 1;
+  EndDescendants();
+  if (!left.empty()) return 1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::string(argv[1]) == "--leftovers") return Leftovers();
-  if (argc < 2) {
-    std::cerr << "usage: korvatex_test_launcher COMMAND ARGS... | --leftovers\n";
+  std::string test;
+  int first = 1;
+  if (argc > 2 && std::string(argv[1]) == "--test") test = argv[2], first = 3;
+  if (first >= argc) {
+    std::cerr << "usage: korvatex_test_launcher [--test NAME] COMMAND ARGS...\n";
     return 2;
   }
-  return Launch(argv + 1);
+  for (int arg = first; test.empty() && arg < argc; ++arg) {
+    if (std::strncmp(argv[arg], "--gtest_filter=", 15) == 0) test = argv[arg] + 15;
+  }
+  if (test.empty()) {
+    test = argv[first];
+    for (int arg = first + 1; arg < argc; ++arg) test += std::string(" ") + argv[arg];
+  }
+  return Launch(test, argv + first);
 }

@@ -36,8 +36,8 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 # Files the POSIX build does not compile: the Windows side of each pair,
 # and the Windows platform.
 SKIPPED_MARK = "win32"
-# The launcher runs the corpus replays and the check for processes a test
-# left running, which CTest runs after them.
+# CTest runs every test through the launcher, the corpus replays too; the
+# GoogleTest tests are also listed through it as they are built.
 TARGETS = ["korvatex", "korvatex_tests", "korvatex_test_launcher"] + [
     "fuzz_" + t for t in
     ("fold", "split_record", "settings", "element_report", "formula", "command_main")]
