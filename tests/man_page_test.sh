@@ -5,7 +5,7 @@
 # Japanese headings, with as many entries as the English page beside it.
 # Both render at 80, 70 and 60 columns adjusted to the left only: no blank
 # run inside a sentence, no blank beside Japanese punctuation, no word
-# hyphenated, and no command written inline (SOURCE, the manual's source
+# hyphenated or, in katakana, broken, and no command written inline (SOURCE, the manual's source
 # in the page's language: its code spans) broken across lines. The English
 # page declares its encoding, as preconv reads it. A reference to a part of
 # the manual names the page's own section, not a help page. Needs man and
@@ -90,6 +90,10 @@ for width in 60 70 80; do
   render $width > "$work/text" 2> "$work/warnings"
   [ -s "$work/warnings" ] && fail "man warns at width $width: $(cat "$work/warnings")"
   grep -E '[[:alnum:]_.]‐$' "$work/text" && fail "a word is hyphenated at width $width"
+  # Nor is a word written in katakana broken.
+  sed 's/^ *//' "$work/text" | awk '{ print previous "|" $0; previous = $0 }' |
+    LC_ALL=C.UTF-8 grep -P '[\x{30A1}-\x{30FA}\x{30FC}]\|[\x{30A1}-\x{30FA}\x{30FC}]' > "$work/found"
+  [ -s "$work/found" ] && fail "a katakana word is broken at width $width: $(head -n 1 "$work/found")"
   render $width "$work/prose.1" 2>/dev/null | grep -v 'KORVATEX(1)' | sed 's/^ *//' > "$work/prose"
   # Two blanks only after a sentence's end, as groff sets them.
   grep -nE '[^ .?!)"”]  +[^ ]' "$work/prose" | sed 's/^/  /' > "$work/found"

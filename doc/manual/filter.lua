@@ -276,6 +276,25 @@ local function wrap_blocks(blocks, indent)
   return blocks
 end
 
+-- The man page's Japanese macros never break a line before a katakana
+-- character (man.template), which keeps a katakana word whole; a line may
+-- still break after closing punctuation, before such a word.
+local function breaks_after_closing(str)
+  local pieces, text = pandoc.List(), str.text
+  local start = 1
+  for at, code in utf8.codes(text) do
+    if member(code, closing) then
+      local after = at + #utf8.char(code)
+      pieces:insert(pandoc.Str(text:sub(start, after - 1)))
+      pieces:insert(pandoc.RawInline("man", "\\:"))
+      start = after
+    end
+  end
+  if start == 1 then return str end
+  if start <= #text then pieces:insert(pandoc.Str(text:sub(start))) end
+  return pieces
+end
+
 function Pandoc(doc)
   target = pandoc.utils.stringify(doc.meta.target or "man")
   page = doc.meta.page and pandoc.utils.stringify(doc.meta.page)
@@ -284,5 +303,6 @@ function Pandoc(doc)
   blocks = pandoc.Blocks(blocks):walk({Link = link, Inlines = tight, Code = command,
                                        CodeBlock = example, Superscript = superscript})
   if target == "readme" then blocks = wrap_blocks(blocks, 0) end
+  if target == "man" then blocks = blocks:walk({Str = breaks_after_closing}) end
   return pandoc.Pandoc(blocks, doc.meta)
 end
