@@ -58,11 +58,14 @@ fi
 } > "$out/doc/manual/korvatex.en.md"
 
 # pandoc LANGUAGE ARGUMENTS...: the language's source, its messages filled
-# in, through pandoc with the manual's filter.
+# in (and the version, where $fill_version is true), through pandoc with
+# the manual's filter.
+fill_version=false
 pandoc_from() {
   language=$1
   shift
   awk -f "$manual/expand.awk" "$root/src/text/texts.txt" "$work/manual/korvatex.$language.md" |
+    if $fill_version; then sed "s/@PROJECT_VERSION@/$version/g"; else cat; fi |
     pandoc -f markdown-smart+east_asian_line_breaks --preserve-tabs --wrap=none \
       --lua-filter "$manual/filter.lua" "$@"
 }
@@ -148,8 +151,10 @@ awk '/^```/ { code = !code } code { next }
 } > "$out/help/korvatex.hhp"
 
 # The Windows readme: the sections marked "readme", as plain text, its
-# lines wrapped for Notepad by the filter (the build makes it CP932 with
-# CR LF line ends).
+# lines wrapped for Notepad by the filter, with the version filled in
+# first, so that the lines are wrapped as they will read (the build makes
+# it CP932 with CR LF line ends).
+fill_version=true
 pandoc_from ja -t plain --template "$manual/readme.template" -M target=readme \
-  -V source=doc/manual/korvatex.ja.md > "$out/packaging/windows/README-ja.txt.in"
+  -V source=doc/manual/korvatex.ja.md -V version="$version" > "$out/packaging/windows/README-ja.txt.in"
 [ "$out" != "$root" ] || echo "$made_with" > "$manual/made-with.txt"
