@@ -19,9 +19,12 @@ for tool in pandoc po4a msgfmt; do
     missing_tool "$tool" "sh tools/install-packages.sh --tests installs pandoc, po4a and gettext"
 done
 made_with="pandoc $(pandoc --version | sed -n '1s/^pandoc //p'), po4a $(po4a --version | sed -n '1s/^po4a version \([0-9.]*[0-9]\).*/\1/p')"
-[ "$made_with" = "$(cat "$root/doc/manual/made-with.txt")" ] ||
-  missing_tool "$(cat "$root/doc/manual/made-with.txt") (this is $made_with)" \
-    "the committed documents were made with those; sh tools/make-manual.sh makes them with these"
+if [ "$made_with" != "$(cat "$root/doc/manual/made-with.txt")" ]; then
+  echo "The committed documents were made with $(cat "$root/doc/manual/made-with.txt");" \
+    "this machine has $made_with, which may write them differently."
+  missing_tool "$(cat "$root/doc/manual/made-with.txt")" \
+    "the versions doc/manual/made-with.txt names; or run sh tools/make-manual.sh and commit what these make"
+fi
 if ! sh "$root/tools/make-manual.sh" "$work" > "$work/log" 2>&1; then
   echo "FAIL: the documents cannot be made:"
   sed 's/^/  /' "$work/log"
