@@ -153,8 +153,9 @@ awk '/^```/ { code = !code } code { next }
 # The Windows readme: the sections marked "readme", as plain text, its
 # lines wrapped for Notepad by the filter, with the version filled in
 # first, so that the lines are wrapped as they will read (the build makes
-# it CP932 with CR LF line ends).
+# it CP932 with CR LF line ends). A page of the help named in it is
+# written as help-page words it.
 fill_version=true
-pandoc_from ja -t plain --template "$manual/readme.template" -M target=readme \
+pandoc_from ja -t plain --template "$manual/readme.template" -M target=readme -M help-page='ヘルプの「%s」' \
   -V source=doc/manual/korvatex.ja.md -V version="$version" > "$out/packaging/windows/README-ja.txt.in"
 [ "$out" != "$root" ] || echo "$made_with" > "$manual/made-with.txt"

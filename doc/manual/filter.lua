@@ -14,8 +14,8 @@
 -- Links to "#id" lead to the help page that holds id, in the help. The man
 -- page writes a link named after a help page as the heading of its own
 -- section that holds it; the readme writes one named after a page it lacks
--- as that name in 「」.
-local target, page = "man", nil
+-- as the metadata field "help-page" words it, the page's title for its %s.
+local target, page, help_page = "man", nil, "%s"
 local page_of, title_of, man_of = {}, {}, {}
 local kept_pages = {}
 
@@ -78,9 +78,14 @@ local function link(element)
     return element
   end
   -- A link named after a help page refers to it as a place to read on.
-  if pandoc.utils.stringify(element.content) == title_of[home] then
+  -- (A title that is also the man page's heading names a thing, as
+  -- 元素レポート does, and is left as it is.)
+  if pandoc.utils.stringify(element.content) == title_of[home] and title_of[home] ~= man_of[home] then
     local name = target == "man" and man_of[home] or title_of[home]
-    if target == "readme" and kept_pages[home] then return element.content end
+    if target == "readme" then
+      if kept_pages[home] then return element.content end
+      return pandoc.Inlines(pandoc.Str((help_page:gsub("%%s", function() return name end))))
+    end
     if name then
       -- An English section's heading is set apart by its capitals; a
       -- Japanese name is quoted, as Japanese text quotes a title.
@@ -91,8 +96,9 @@ local function link(element)
   return element.content
 end
 
--- A line break of the source, or a blank, next to Japanese punctuation is
--- no space in Japanese: it is dropped ("。 Linux" becomes "。Linux").
+-- A line break of the source, or a blank, next to Japanese punctuation, or
+-- between two Japanese words, is no space in Japanese: it is dropped ("。
+-- Linux" becomes "。Linux").
 -- The marks come from punctuation.txt, beside this filter.
 local closing, opening = {}, {}
 do
@@ -117,13 +123,25 @@ local function starts_with_any(text, marks)
   end
   return false
 end
+local function japanese(code) return code >= 0x3000 and code <= 0x9FFF end
+local function japanese_end(text)
+  local last = nil
+  for _, code in utf8.codes(text) do last = code end
+  return last ~= nil and japanese(last)
+end
+local function japanese_start(text)
+  local first = text ~= "" and utf8.codepoint(text, 1) or nil
+  return first ~= nil and japanese(first)
+end
 local function tight(inlines)
   local kept = pandoc.List()
   for i, inline in ipairs(inlines) do
     local gap = inline.t == "Space" or inline.t == "SoftBreak"
     local before, after = inlines[i - 1], inlines[i + 1]
     if gap and ((before and before.t == "Str" and ends_with_any(before.text, closing)) or
-                (after and after.t == "Str" and starts_with_any(after.text, opening))) then
+                (after and after.t == "Str" and starts_with_any(after.text, opening)) or
+                (before and after and before.t == "Str" and after.t == "Str" and
+                 japanese_end(before.text) and japanese_start(after.text))) then
       -- dropped
     else
       kept:insert(inline)
@@ -298,6 +316,7 @@ end
 function Pandoc(doc)
   target = pandoc.utils.stringify(doc.meta.target or "man")
   page = doc.meta.page and pandoc.utils.stringify(doc.meta.page)
+  help_page = doc.meta["help-page"] and pandoc.utils.stringify(doc.meta["help-page"]) or help_page
   -- Every identifier is known (page_of) before links are mended.
   local blocks = sections(drop_unkept(doc.blocks))
   blocks = pandoc.Blocks(blocks):walk({Link = link, Inlines = tight, Code = command,
