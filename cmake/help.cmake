@@ -1,7 +1,7 @@
 # The help file KORVATEX.CHM that "korvatex /?" opens beside the program: a
 # compiled HTML Help file, built from the pages in help/ with chmcmd. The
-# pages stay UTF-8 in the repository and are converted to CP932 (Shift_JIS,
-# as they declare) before they are compiled. Without chmcmd the program is
+# pages stay UTF-8 in the repository, as they declare, and are converted to
+# CP932 (declaring Shift_JIS) before they are compiled. Without chmcmd the program is
 # built all the same, without the help file (and installed without it); the
 # help file test then skips, or fails under CI.
 file(GLOB KORVATEX_HELP_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/help/*)

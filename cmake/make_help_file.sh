@@ -1,6 +1,6 @@
 #!/bin/sh
 # Compiles the help file from its UTF-8 sources: every source is converted to
-# CP932, the code page that the Japanese pages declare, in a staging folder,
+# CP932 in a staging folder, its declared charset with it (Shift_JIS),
 # and chmcmd compiles the project there. Fails on any character CP932 lacks
 # and on every warning of chmcmd (a missing file or a broken link). The
 # pages write the version as @PROJECT_VERSION@; it is filled in here.
@@ -19,7 +19,8 @@ version="$5"
 rm -rf "$staging"
 mkdir -p "$staging"
 for file in "$sources"/*; do
-  sed "s/@PROJECT_VERSION@/$version/g" "$file" | iconv -f UTF-8 -t CP932 > "$staging/${file##*/}"
+  sed -e "s/@PROJECT_VERSION@/$version/g" -e "s/charset=UTF-8/charset=Shift_JIS/" "$file" |
+    iconv -f UTF-8 -t CP932 > "$staging/${file##*/}"
 done
 (cd "$staging" && "$chmcmd" korvatex.hhp) > "$staging/chmcmd.log" 2>&1 || {
   cat "$staging/chmcmd.log"

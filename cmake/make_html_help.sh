@@ -1,7 +1,6 @@
 #!/bin/sh
 # Makes the HTML copy of the help from its UTF-8 sources: the pages and the
-# style sheet, still UTF-8, each page declaring UTF-8 in place of the
-# Shift_JIS of the compiled help file. Read with a web browser where no
+# style sheet, still UTF-8, as the pages declare. Read with a web browser where no
 # viewer for the compiled help file is installed. The pages write the
 # version as @PROJECT_VERSION@; it is filled in here.
 #   make_html_help.sh SOURCE_FOLDER OUTPUT_FOLDER VERSION
@@ -13,7 +12,6 @@ version="$3"
 rm -rf "$output"
 mkdir -p "$output"
 for file in "$sources"/*.htm; do
-  sed -e 's/charset=Shift_JIS/charset=UTF-8/' -e "s/@PROJECT_VERSION@/$version/g" \
-    "$file" > "$output/${file##*/}"
+  sed "s/@PROJECT_VERSION@/$version/g" "$file" > "$output/${file##*/}"
 done
 cp "$sources/korvatex.css" "$output/"

@@ -19,7 +19,7 @@ enum_chmLib "$chm" > "$work/topics" || fail "enum_chmLib cannot read $chm"
 extract_chmLib "$chm" "$work/chm" > /dev/null || fail "extract_chmLib cannot extract $chm"
 for page in "$sources"/*.htm "$sources"/*.hhc "$sources"/*.hhk; do
   name=${page##*/}
-  sed "s/@PROJECT_VERSION@/$version/g" "$page" > "$work/source"
+  sed -e "s/@PROJECT_VERSION@/$version/g" -e 's/charset=UTF-8/charset=Shift_JIS/' "$page" > "$work/source"
   grep -q "[[:space:]]/$name\$" "$work/topics" || fail "$name is not in the help file"
   iconv -f CP932 -t UTF-8 "$work/chm/$name" 2>/dev/null |
     cmp -s - "$work/source" ||
@@ -59,7 +59,7 @@ while IFS= read -r message; do
   while IFS= read -r piece; do [ -z "$piece" ] || has codes.htm "$piece"; done < "$work/pieces"
 done < "$work/messages"
 for code in 0 1 2 3 4 5 6 7 8 9 10 11 12 13; do has codes.htm "<dt><strong>$code</strong></dt>"; done
-has start.htm "<code>korvatex /W 化学式 [桁数]</code>"
+has start.htm "<code>korvatex.exe /W 化学式 [桁数]</code>"
 has linux.htm "KORVATEX_CLIPBOARD"
 
 # The examples: every line of the program's own output is on the page.

@@ -6,8 +6,11 @@
 # DISPLAY or WAYLAND_DISPLAY) in a UTF-8 locale; the lines below it, up to
 # the next command, are what it must print on standard output and standard
 # error together, and it must end with status 0 (an example that shows a
-# result code shows it with "; echo $?"). The program's folder comes first
-# in PATH, so that "korvatex" is the program built.
+# result code shows it with "; echo $?"). The messages in what it prints
+# are written as the catalogue's texts ({{kName|...}}, expand.awk), so that
+# the test checks the program's messages as the catalogue words them. The
+# program's folder comes first in PATH, so that "korvatex" is the program
+# built. (Windows examples, "> " blocks, are run by tests/wine/wine_test.sh.)
 #   manual_examples_test.sh PROGRAM SOURCE...
 set -u
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -19,9 +22,11 @@ unset DISPLAY WAYLAND_DISPLAY XDG_CONFIG_HOME KORVATEX_CLIPBOARD BROWSER
 LC_ALL=C.UTF-8 PATH="$(dirname "$program"):$PATH"
 export LC_ALL PATH
 
+manual=$(dirname "$0")/../doc/manual
 for source in "$@"; do
   rm -rf "$work/examples"
   mkdir -p "$work/examples"
+  awk -f "$manual/expand.awk" "$manual/../../src/text/texts.txt" "$source" > "$work/source" || exit 1
   # examples/B/K.command, K.line and K.expected: command K of example B,
   # the line it stands on, and what it must print.
   awk -v dir="$work/examples" -v version="$version" '
@@ -39,7 +44,7 @@ for source in "$@"; do
       next
     }
     { print > file }
-  ' "$source"
+  ' "$work/source"
   for example in "$work/examples"/*; do
     [ -d "$example" ] || continue
     home="$work/home"

@@ -4,11 +4,16 @@
 # doc/manual/po/en.po, which po4a keeps in step (a Japanese paragraph
 # changed or added leaves its English fuzzy or untranslated, and then this
 # fails). Writes, from each language, the man page (doc/korvatex.1,
-# doc/korvatex.ja.1), and from the Japanese the pages of the help
-# (help/*.htm, compiled into KORVATEX.CHM by the build) and the Windows
-# readme (packaging/windows/README-ja.txt.in); the English source that po4a
-# writes is kept too (doc/manual/korvatex.en.md), for the example test. The
-# messages and their texts come from src/text/texts.txt (expand.awk).
+# doc/korvatex.ja.1, with the project's version filled in, so that the
+# committed page reads as the built one), and from the Japanese the pages
+# of the help (help/*.htm, compiled into KORVATEX.CHM by the build) with its
+# contents, index and project (help/korvatex.hhc, .hhk, .hhp), and the
+# Windows readme (packaging/windows/README-ja.txt.in); the English source
+# that po4a writes is kept too (doc/manual/korvatex.en.md), for the example
+# test. The messages and their texts come from src/text/texts.txt
+# (expand.awk). The versions of pandoc and po4a that made the documents
+# are written to doc/manual/made-with.txt: another version may write them
+# differently, and tests/manual_test.sh says so rather than show a diff.
 # Needs pandoc and po4a (sh tools/install-packages.sh --tests); the
 # documents are committed, so that building needs neither, and
 # tests/manual_test.sh checks that they are what this makes.
@@ -22,7 +27,13 @@ out=${1:-$root}
 manual=$root/doc/manual
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+version=$(sh "$root/tools/version.sh")
 mkdir -p "$out/doc/manual" "$out/help" "$out/packaging/windows"
+made_with="pandoc $(pandoc --version | sed -n '1s/^pandoc //p'), po4a $(po4a --version | sed -n '1s/^po4a version \([0-9.]*[0-9]\).*/\1/p')"
+if [ -f "$manual/made-with.txt" ] && [ "$made_with" != "$(cat "$manual/made-with.txt")" ]; then
+  echo "note: the committed documents were made with $(cat "$manual/made-with.txt");" \
+    "this is $made_with, which may write them differently" >&2
+fi
 
 # The English source, through po4a in a copy of doc/manual; only an English
 # translated through and through is written (--keep 100).
@@ -47,11 +58,14 @@ fi
 } > "$out/doc/manual/korvatex.en.md"
 
 # pandoc LANGUAGE ARGUMENTS...: the language's source, its messages filled
-# in, through pandoc with the manual's filter.
+# in (and the version, where $fill_version is true), through pandoc with
+# the manual's filter.
+fill_version=false
 pandoc_from() {
   language=$1
   shift
   awk -f "$manual/expand.awk" "$root/src/text/texts.txt" "$work/manual/korvatex.$language.md" |
+    if $fill_version; then sed "s/@PROJECT_VERSION@/$version/g"; else cat; fi |
     pandoc -f markdown-smart+east_asian_line_breaks --preserve-tabs --wrap=none \
       --lua-filter "$manual/filter.lua" "$@"
 }
@@ -63,10 +77,11 @@ for language in ja en; do
   esac
   pandoc_from $language -t man --template "$manual/man.template" -M target=man \
     -V source="$source" > "$work/page"
-  # The version is filled in by the build; a "-" in the text is a minus
-  # sign (\-), which is what an option or a name such as wl-copy needs,
-  # but not inside a special character's name (\[->]).
-  sed -e 's/\\\[at\]PROJECT_VERSION\\\[at\]/@PROJECT_VERSION@/g' \
+  # The version is filled in; a "-" in the text is a minus sign (\-),
+  # which is what an option or a name such as wl-copy needs, but not inside
+  # a special character's name (\[->]).
+  sed -e "s/\\\\\\[at\\]PROJECT_VERSION\\\\\\[at\\]/$version/g" \
+      -e "s/@PROJECT_VERSION@/$version/g" \
       -e '/^\./!s/-/\\-/g' -e '/^\.TH /s/-/\\-/g' \
       -e ':escape' -e 's/\(\\\[[^]]*\)\\-/\1-/' -e 't escape' "$work/page" > "$page"
 done
@@ -84,16 +99,63 @@ while read -r id title; do
     -M pagetitle="$title" -V source=doc/manual/korvatex.ja.md \
     -V previous="$previous" -V previous-title="$previous_title" \
     -V next="$next" -V next-title="$next_title" > "$work/page.htm"
-  # The compiled help is CP932: a character it lacks (the subscript digits
-  # of a formula as web pages write it) is written as a character reference.
-  perl -CSD -MEncode -pe 's{([^\x00-\x7f])}{my $c = $1;
-    Encode::decode("cp932", Encode::encode("cp932", $c)) eq $c ? $c : sprintf("&#x%X;", ord $c)}ge' \
-    "$work/page.htm" > "$out/help/$id.htm"
+  # The compiled help is CP932: every character of a page must have its
+  # place there.
+  if ! iconv -f UTF-8 -t CP932 "$work/page.htm" > /dev/null 2>&1; then
+    echo "help/$id.htm holds a character that CP932 lacks" >&2
+    exit 1
+  fi
+  cp "$work/page.htm" "$out/help/$id.htm"
   previous=$id previous_title=$title
 done < "$work/pages"
 
+# The help's contents (its pages in order), its index (the terms that the
+# headings of the source list in index="TERM[:READING] ...", in the order of
+# their readings) and its project, which lists the files to compile.
+sitemap_head() {
+  printf '%s\n' '<!DOCTYPE HTML PUBLIC "-//IETF//DTD HTML//EN">' '<html>' '<head>' \
+    '<meta http-equiv="Content-Type" content="text/html; charset=UTF-8">' '</head>' '<body>'
+}
+sitemap_entry() {  # sitemap_entry NAME LOCAL
+  printf '<li><object type="text/sitemap">\n<param name="Name" value="%s">\n<param name="Local" value="%s">\n</object>\n' "$1" "$2"
+}
+{
+  sitemap_head
+  printf '%s\n' '<object type="text/site properties">' '<param name="ImageType" value="Folder">' '</object>' '<ul>'
+  while read -r id title; do sitemap_entry "$title" "$id.htm"; done < "$work/pages"
+  printf '%s\n' '</ul>' '</body>' '</html>'
+} > "$out/help/korvatex.hhc"
+awk '/^```/ { code = !code } code { next }
+  /^# .*\{#/ { page = $0; sub(/.*\{#/, "", page); sub(/[ }].*/, "", page) }
+  /^#+ .*index="/ {
+    id = $0; sub(/.*\{#/, "", id); sub(/[ }].*/, "", id)
+    local = id == page ? page ".htm" : page ".htm#" id
+    terms = $0; sub(/.*index="/, "", terms); sub(/".*/, "", terms)
+    n = split(terms, term, " ")
+    for (i = 1; i <= n; i++) {
+      key = term[i]; name = term[i]
+      if (index(name, ":")) { sub(/:.*/, "", name); sub(/^[^:]*:/, "", key) }
+      print key "\t" name "\t" local
+    }
+  }' "$manual/korvatex.ja.md" | LC_ALL=C sort -t "$(printf '\t')" -k1,1 -k2,2 > "$work/index"
+{
+  sitemap_head
+  echo '<ul>'
+  while IFS="$(printf '\t')" read -r _ name local; do sitemap_entry "$name" "$local"; done < "$work/index"
+  printf '%s\n' '</ul>' '</body>' '</html>'
+} > "$out/help/korvatex.hhk"
+{
+  grep -v '^;' "$manual/help.hhp" | sed -n '1,/^\[FILES\]$/p'
+  while read -r id _; do echo "$id.htm"; done < "$work/pages"
+  echo korvatex.css
+} > "$out/help/korvatex.hhp"
+
 # The Windows readme: the sections marked "readme", as plain text, its
-# Japanese lines wrapped for Notepad (the build makes it CP932 with CR LF
-# line ends).
-pandoc_from ja -t plain --columns=78 --template "$manual/readme.template" -M target=readme \
-  -V source=doc/manual/korvatex.ja.md | perl -CSD "$manual/wrap.pl" > "$out/packaging/windows/README-ja.txt.in"
+# lines wrapped for Notepad by the filter, with the version filled in
+# first, so that the lines are wrapped as they will read (the build makes
+# it CP932 with CR LF line ends). A page of the help named in it is
+# written as help-page words it.
+fill_version=true
+pandoc_from ja -t plain --template "$manual/readme.template" -M target=readme -M help-page='ヘルプの「%s」' \
+  -V source=doc/manual/korvatex.ja.md -V version="$version" > "$out/packaging/windows/README-ja.txt.in"
+[ "$out" != "$root" ] || echo "$made_with" > "$manual/made-with.txt"

@@ -1,5 +1,8 @@
 // A small Windows program for the tests of korvatex.exe under Wine.
-//   clipboard_tool read FILE     writes the clipboard's CF_TEXT bytes to FILE
+//   clipboard_tool read FILE [STATUS]
+//                                writes the clipboard's CF_TEXT bytes to FILE,
+//                                and exits with STATUS (a batch file passes
+//                                %ERRORLEVEL%, which it keeps so)
 //   clipboard_tool unicode FILE  writes the clipboard's CF_UNICODETEXT as
 //                                UTF-16LE bytes to FILE, and prints its
 //                                CF_LOCALE in hex ("none" without one)
@@ -25,12 +28,20 @@
 //                                writes its caption, a line feed and its
 //                                text to FILE as UTF-16LE, and presses its
 //                                OK button
+//   clipboard_tool boxes STOP    does the same for every box until the file
+//                                STOP appears, in the current folder: the
+//                                box shown while the batch file of an
+//                                example runs its Nth command goes to N.box,
+//                                where N is the first number without a
+//                                file N.clip (which "read N.clip" writes
+//                                after each command)
 //   clipboard_tool run FILE      starts the command line held in FILE (CP932
 //                                bytes, exactly as given) and exits with its
 //                                exit status
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <string>
@@ -183,10 +194,8 @@ std::wstring StaticTexts(HWND box) {
   return texts;
 }
 
-int ReadMessageBox(const char* path) {
-  HWND box = nullptr;
-  for (int waited = 0; waited < 300 && (box = FindMessageBox()) == nullptr; ++waited) Sleep(100);
-  if (box == nullptr) return 5;
+// Writes the box's caption and text to `path` and presses its OK button.
+int AnswerMessageBox(HWND box, const char* path) {
   Sleep(200);  // the box fills its controls as it opens
   wchar_t caption[1024] = {};
   GetWindowTextW(box, caption, 1024);
@@ -196,6 +205,30 @@ int ReadMessageBox(const char* path) {
   std::fwrite(box_text.data(), sizeof(wchar_t), box_text.size(), out);
   std::fclose(out);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
+  return 0;
+}
+
+int ReadMessageBox(const char* path) {
+  HWND box = nullptr;
+  for (int waited = 0; waited < 300 && (box = FindMessageBox()) == nullptr; ++waited) Sleep(100);
+  if (box == nullptr) return 5;
+  return AnswerMessageBox(box, path);
+}
+
+int ReadMessageBoxes(const char* stop) {
+  while (!Exists(stop)) {
+    HWND box = FindMessageBox();
+    if (box == nullptr) {
+      Sleep(50);
+      continue;
+    }
+    int command = 1;
+    while (Exists((std::to_string(command) + ".clip").c_str())) ++command;
+    if (int status = AnswerMessageBox(box, (std::to_string(command) + ".box").c_str()))
+      return status;
+    // Until the box has closed, it is the same box.
+    for (int waited = 0; waited < 100 && IsWindow(box); ++waited) Sleep(50);
+  }
   return 0;
 }
 
@@ -243,14 +276,19 @@ int Start(const char* path) {
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "read") == 0) return Read(argv[2], CF_TEXT);
+  if (argc == 4 && std::strcmp(argv[1], "read") == 0) {
+    const int status = Read(argv[2], CF_TEXT);
+    return status != 0 ? status : std::atoi(argv[3]);
+  }
   if (argc == 3 && std::strcmp(argv[1], "unicode") == 0) return Read(argv[2], CF_UNICODETEXT);
   if (argc == 4 && std::strcmp(argv[1], "hold") == 0) return Hold(argv[2], argv[3]);
   if (argc == 4 && std::strcmp(argv[1], "watch") == 0) return Watch(argv[2], argv[3]);
   if (argc == 2 && std::strcmp(argv[1], "ask") == 0) return Ask();
   if (argc == 3 && std::strcmp(argv[1], "box") == 0) return ReadMessageBox(argv[2]);
+  if (argc == 3 && std::strcmp(argv[1], "boxes") == 0) return ReadMessageBoxes(argv[2]);
   if (argc == 3 && std::strcmp(argv[1], "run") == 0) return Start(argv[2]);
   std::fprintf(stderr,
-               "usage: clipboard_tool read FILE | unicode FILE | hold READY RELEASE"
-               " | watch READY STOP | ask | box FILE | run FILE\n");
+               "usage: clipboard_tool read FILE [STATUS] | unicode FILE | hold READY RELEASE"
+               " | watch READY STOP | ask | box FILE | boxes STOP | run FILE\n");
   return 64;
 }

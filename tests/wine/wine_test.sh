@@ -5,7 +5,9 @@
 # folders named in any script and with settings files in CP932 and UTF-8,
 # and the exit status of every result code; warning boxes as the user
 # reads them, under the Japanese code page and code page 1252, on a
-# virtual X server.
+# virtual X server; and every Windows example of the manual, run through
+# cmd as a batch file, with the clipboard, the boxes and what it prints as
+# the manual shows them.
 # Usage: wine_test.sh BUILD_WIN_DIR
 # Needs wine, Xvfb and the ja_JP.UTF-8 locale (see ../preamble.sh).
 set -u
@@ -331,6 +333,89 @@ no arguments, code page 1252|C.UTF-8|$app|2|$title|パラメータが足りま�
 digits out of range, code page 1252|C.UTF-8|$app|11|分子量・式量計算|小数点以下の桁数は、０から７までです。|/W H2O 9
 data file missing, folder outside CP932, code page 1252|C.UTF-8|$work/表ü𠮷|4|$title|データファイル "$outside\KORVATEX.CSV" がありません。|Fe
 BOXES
+# The manual's Windows examples ("> " blocks of its source, messages filled
+# in from the catalogue), each as a CP932 batch file with CR LF line ends,
+# run by cmd in a fresh folder that holds what the ZIP holds. After each
+# korvatex.exe command the batch reads the clipboard into N.clip, keeping
+# the result code; a watcher answers the boxes, each into N.box. What the
+# batch prints is what the other commands print.
+examples="$work/examples"
+root=$(cd "$(dirname "$0")/../.." && pwd)
+awk -f "$root/doc/manual/expand.awk" "$root/src/text/texts.txt" "$root/doc/manual/korvatex.ja.md" |
+  sed "s/@PROJECT_VERSION@/$(sh "$root/tools/version.sh")/g" |
+  awk -v dir="$examples" '
+    /^```/ { if (inside) inside = 0; else { inside = 1; first = 1 }; next }
+    !inside { next }
+    first {
+      first = 0
+      if ($0 !~ /^> /) { inside = 0; next }
+      b++; n = 0; out = dir "/" b; system("mkdir -p " out)
+      print FNR > (out "/line"); close(out "/line")
+      print "@echo off" > (out "/batch"); printf "" > (out "/console.want")
+    }
+    /^> / {
+      command = substr($0, 3); print command > (out "/batch")
+      if (command ~ /korvatex\.exe/) {
+        n++; print "@clipboard_tool.exe read " n ".clip %ERRORLEVEL%" > (out "/batch")
+        print command > (out "/" n ".command"); close(out "/" n ".command")
+        file = ""
+      } else file = out "/console.want"
+      next
+    }
+    /^クリップボード：$/ { file = out "/" n ".clip.want"; printf "" > file; next }
+    /^メッセージボックス「.*」：$/ {
+      file = out "/" n ".box.want"; caption = $0
+      sub(/^メッセージボックス「/, "", caption); sub(/」：$/, "", caption)
+      print caption > file; next
+    }
+    file != "" { print > file }
+  '
+# match_lines WANT GOT: GOT has the lines of WANT, where a line "…" stands
+# for any lines.
+match_lines() {
+  if [ ! -s "$1" ]; then [ ! -s "$2" ]; return; fi
+  awk 'FNR == NR { want[++wanted] = $0; next } { got[++had] = $0 }
+    function matches(i, j,  k) {
+      if (i > wanted) return j > had
+      if (want[i] == "…") { for (k = j; k <= had + 1; k++) if (matches(i + 1, k)) return 1; return 0 }
+      return j <= had && want[i] == got[j] && matches(i + 1, j + 1)
+    }
+    END { exit !matches(1, 1) }' "$1" "$2"
+}
+ran=0
+for example in "$examples"/*; do
+  [ -f "$example/batch" ] || continue
+  ran=$((ran + 1))
+  where="the manual's Windows example at line $(cat "$example/line")"
+  sed 's/$/\r/' "$example/batch" | to_cp932 > "$example/example.bat"
+  cp "$build/korvatex.exe" "$build/KORVATEX.CSV" "$build/KORVATEX.CHM" "$build/clipboard_tool.exe" "$example/"
+  (cd "$example" && wine clipboard_tool.exe boxes stop >/dev/null 2>&1) &
+  watcher=$!
+  # Into a file: a pipe would stay open as long as the help viewer that
+  # "/?" opens, which inherits it.
+  (cd "$example" && timeout 120 wine cmd /c example.bat > console.cp932 2>&1)
+  iconv -f CP932 -t UTF-8 "$example/console.cp932" | tr -d '\r' > "$example/console"
+  touch "$example/stop"
+  wait $watcher
+  if match_lines "$example/console.want" "$example/console"; then report ok "$where: what cmd prints"
+  else report FAIL "$where: cmd prints '$(cat "$example/console")', not '$(cat "$example/console.want")'"; fi
+  n=1
+  while [ -f "$example/$n.command" ]; do
+    command=$(cat "$example/$n.command")
+    [ -f "$example/$n.clip.want" ] || : > "$example/$n.clip.want"
+    # Line by line, so without a last line end.
+    iconv -f CP932 -t UTF-8 "$example/$n.clip" 2>/dev/null | tr -d '\r' > "$example/$n.clip.got"
+    if match_lines "$example/$n.clip.want" "$example/$n.clip.got"; then report ok "$where: $command: the clipboard"
+    else report FAIL "$where: $command: the clipboard holds '$(cat "$example/$n.clip.got")'"; fi
+    got_box=$(iconv -f UTF-16LE -t UTF-8 "$example/$n.box" 2>/dev/null)
+    if [ "$got_box" = "$(cat "$example/$n.box.want" 2>/dev/null)" ]; then report ok "$where: $command: the box"
+    else report FAIL "$where: $command: the box was '$got_box'"; fi
+    n=$((n + 1))
+  done
+done
+[ "$ran" -ge 10 ] || report FAIL "only $ran Windows examples were found in the manual"
+wineserver -k 2>/dev/null; wineserver -w
+
 # Last, as the help viewer stays open.
 # A Japanese folder name: the shell is handed the path decoded from UTF-8.
 mkdir -p "$work/ヘルプ"
