@@ -133,6 +133,8 @@ TEST_F(ProgramTest, FailuresLeaveTheClipboardEmpty) {
       {"-v", 5, Said(kTitle, texts::kBadSymbol, "-v") + kSeeUsage},
       {"'-?'", 5, Said(kTitle, texts::kBadSymbol, "-?") + kSeeUsage},
       {"-1", 5, Said(kTitle, texts::kBadSymbol, "-1")},  // a number, not an option
+      {"-0", 5, Said(kTitle, texts::kBadSymbol, "-0")},
+      {"-9", 5, Said(kTitle, texts::kBadSymbol, "-9")},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args);
