@@ -302,6 +302,17 @@ TEST(DataFileTest, EditedFilesGiveEachElementItsOwnLine) {
        "28.000",
        ""},
       {DataFile().Line(11, line(12)).Line(12, line(11)).Text(), {"Mg"}, 0, Cp932("名12"), ""},
+      // Four digits at most make a number: "0012" is 12, "00012" none.
+      {DataFile().Line(11, "0012" + line(12).substr(2)).Line(12, line(11)).Text(),
+       {"Mg"},
+       0,
+       Cp932("名12"),
+       ""},
+      {DataFile().Line(11, "00012" + line(12).substr(2)).Line(12, line(11)).Text(),
+       {"Mg"},
+       kNoDataFile,
+       "",
+       "に Mg のデータがありません。"},
       {"T\r\n" + line(3) + line(1), {"/W", "LiH", "3"}, 0, "4.000", ""},
       // A number twice: the line in its own place first.
       {DataFile().Line(1, ElementLine(2, "x")).Text(), {"2"}, 0, Cp932("名2"), ""},

@@ -98,6 +98,7 @@ TEST(EncodingTest, Utf8AndUtf16UnitsConvertBothWays) {
       {u8"C:\\元素\\é😀.csv", u"C:\\元素\\é😀.csv"},
       {u8"\U00040000\U0010FFFF", u"\U00040000\U0010FFFF"},  // leads 0xF1 and 0xF4
       {u8"\uFFFF\U00010000", u"\uFFFF\U00010000"},          // the last unit alone, the first pair
+      {u8"\u07FF\u0800", u"\u07FF\u0800"},                  // two bytes, then three
       {"\xC0\xAF", std::nullopt},                           // an overlong "/"
       {"\xED\xA0\x80", std::nullopt},                       // a surrogate written in UTF-8
       {"a\x8C\xB3", std::nullopt},                          // CP932

@@ -18,7 +18,8 @@ ElementLines LinesWith(std::initializer_list<std::pair<int, const char*>> weight
   return lines;
 }
 
-// H, Li, C, N, O, S, Ca, Cu and Tc; every other element has no line.
+// H, Li, C, N, O, Al, S, Ca, Cu, Zn, Tc and Xe; every other element has no
+// line.
 const ElementLines kSample = [] {
   ElementLines lines = LinesWith({{0, "1.00794"},
                                   {2, "-6.941"},
@@ -30,7 +31,8 @@ const ElementLines kSample = [] {
                                   {19, "40.078"},
                                   {28, "63.546"},
                                   {29, "65.38"},
-                                  {42, "[98]"}});
+                                  {42, "[98]"},
+                                  {53, "131.293"}});
   lines[1] = "2,He,a,b,c,d\n";  // ends before its weight column
   return lines;
 }();
@@ -70,6 +72,7 @@ TEST(FormulaEvaluatorTest, ReadsOrRefusesEachForm) {
       {"[Cu(H2O]4)", "0"},
       {"H0", "0"},
       {"H2O0", "2.0158"},
+      {"H0Xe", "131.2930"},  // the count "0", not the hex number "0Xe"
       {"O2.H2O*H", "51.0219"},
       {"O2*H2O.H", "0"},
       {"O2*H2O\xA5H", "51.0219"},

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "test_support.h"
 
@@ -36,8 +38,12 @@ TEST(NumbersTest, IntegersAndDecimalsAtTheFront) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    EXPECT_EQ(ReadInteger(c.text), c.integer);
-    EXPECT_DOUBLE_EQ(ReadDecimal(c.text), c.decimal);
+    // In memory of its own size, with no null after it: a read past its end
+    // is caught (by AddressSanitizer).
+    const std::string_view view = c.text;
+    const std::vector<char> text(view.begin(), view.end());
+    EXPECT_EQ(ReadInteger({text.data(), text.size()}), c.integer);
+    EXPECT_DOUBLE_EQ(ReadDecimal({text.data(), text.size()}), c.decimal);
   }
 }
 

@@ -124,6 +124,8 @@ TEST_F(ProgramTest, FailuresLeaveTheClipboardEmpty) {
       {"-v", 5, Said(kTitle, texts::kBadSymbol, "-v") + kSeeUsage},
       {"'-?'", 5, Said(kTitle, texts::kBadSymbol, "-?") + kSeeUsage},
       {"-1", 5, Said(kTitle, texts::kBadSymbol, "-1")},  // a number, not an option
+      {"-0", 5, Said(kTitle, texts::kBadSymbol, "-0")},
+      {"-9", 5, Said(kTitle, texts::kBadSymbol, "-9")},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args);
@@ -148,13 +150,47 @@ TEST_F(ProgramTest, FailuresLeaveTheClipboardEmpty) {
   EXPECT_EQ(outcome.output + outcome.clipboard, "");
 }
 
-TEST_F(ProgramTest, StartedWithTheStandardStreamsClosedTheResultStillArrives) {
-  const std::string clipboard = folder_.File("clipboard.txt");
-  const std::string command = "env -i PATH=/usr/bin:/bin LANG=C.UTF-8 KORVATEX_CLIPBOARD='cat > " +
-                              clipboard + "' '" + program_ + "' Fe 0<&- 1>&- 2>&-";
-  const int status = std::system(command.c_str());
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(ReadFile(clipboard).rfind(u8"原子番号 : 26\n元素記号 : Fe\n", 0), 0u);
+// A launcher may start the program with standard streams closed. Each
+// closed one is /dev/null while it runs (else a file or pipe opened later
+// would take its descriptor, and what is meant for that stream would reach
+// it): its clipboard command finds them so. The streams left open keep
+// theirs, and standard output still takes the result.
+TEST_F(ProgramTest, StartedWithStandardStreamsClosedTheResultStillArrives) {
+  const std::string input = folder_.Write("stdin.txt", "");
+  const std::string output = folder_.File("stdout.txt"), error = folder_.File("stderr.txt");
+  const std::string held = folder_.File("held.txt");
+  const std::string clipboard =
+      Script("clip", "readlink /proc/$PPID/fd/0 /proc/$PPID/fd/1 /proc/$PPID/fd/2 >'" + held +
+                         "'\nexec cat >'" + folder_.File("clipboard.txt") + "'\n");
+  const struct {
+    const char* closed;
+    const char* args;
+  } cases[] = {
+      {"0<&- 1>&- 2>&-", "Fe"}, {"0<&-", "Fe"},     {"1>&-", "Fe"},     {"2>&-", "Fe"},
+      {"0<&- 2>&-", "Fe"},      {"0<&-", "--help"}, {"2>&-", "--help"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.closed) + " " + c.args);
+    std::remove(held.c_str());
+    const std::string closed = c.closed;
+    const auto stream = [&](const char* fd, const std::string& path) {
+      return closed.find(fd) == std::string::npos ? std::filesystem::canonical(path).string()
+                                                  : "/dev/null";
+    };
+    const Outcome outcome =
+        RunProgram(folder_, program_, c.args, "KORVATEX_CLIPBOARD='" + clipboard + "'",
+                   "@ <'" + input + "' >'" + output + "' " + closed);
+    const bool report = std::string(c.args) == "Fe";
+    EXPECT_EQ(outcome.status, 0);
+    if (closed.find("1>&-") == std::string::npos) {
+      EXPECT_EQ(outcome.output.rfind(report ? u8"原子番号 : 26\n" : Words(texts::kUsage), 0), 0u);
+    }
+    if (report) {
+      EXPECT_EQ(outcome.clipboard.rfind(u8"原子番号 : 26\n元素記号 : Fe\n", 0), 0u);
+      EXPECT_EQ(ReadFile(held), stream("0<", input) + "\n" + stream("1>", output) + "\n" +
+                                    stream("2>", error) + "\n");
+    }
+  }
 }
 
 TEST_F(ProgramTest, FilesAreFoundBesideTheRealProgramThroughASymlink) {

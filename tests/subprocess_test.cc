@@ -3,11 +3,22 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#ifdef __linux__
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
+#endif
+
+#include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstddef>
 #include <ctime>
+#include <iterator>
 
 #include "child_processes.h"
 #include "test_support.h"
@@ -141,13 +152,68 @@ TEST(SubprocessTest, StartViewerWaitsOnlyForAViewerThatFailsAtOnce) {
   EXPECT_TRUE(StartViewer({"sleep", "5"}, short_grace));
   EXPECT_LT(std::clock() - cpu, CLOCKS_PER_SEC / 40);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+}
 
-  const int full = open("/dev/full", O_WRONLY);
-  EXPECT_FALSE(WriteAll(full, "x"));
-  close(full);
-  const int null = open("/dev/null", O_WRONLY);
-  EXPECT_TRUE(WriteAll(null, "x"));
-  close(null);
+#ifdef __linux__
+// In a child process: makes every write to `fd` return 0, taking nothing,
+// as a device may; false when the system does not let it.
+bool WritesTakeNothing(int fd) {
+  constexpr size_t kLowWord = __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__ ? 4 : 0;
+  sock_filter filter[] = {
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_write, 0, 3),
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[0]) + kLowWord),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<__u32>(fd), 0, 1),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | 0),  // returns 0, errno untouched
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+  };
+  sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+  return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+         prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+#endif
+
+// WriteAll in a child process, with errno EINTR from before, as a failed
+// wait may leave it: 1 when it says everything was written, 0 when it says
+// not, 2 when the child could not be set up; -1 when it did not end.
+int WriteAllInAChild(const char* device, bool takes_nothing) {
+  const int fd = open(device, O_WRONLY);
+  const pid_t child = fork();
+  if (child == 0) {
+    alarm(5);
+#ifdef __linux__
+    if (takes_nothing && !WritesTakeNothing(fd)) _exit(2);
+#else
+    if (takes_nothing) _exit(2);
+#endif
+    errno = EINTR;
+    _exit(WriteAll(fd, "x") ? 1 : 0);
+  }
+  close(fd);
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(SubprocessTest, WriteAllWritesEverythingOrSaysItCannot) {
+  const struct {
+    const char* device;
+    bool takes_nothing;
+    int result;
+  } cases[] = {
+      {"/dev/null", false, 1},
+      {"/dev/full", false, 0},
+      // A write that takes nothing ends it: only one that fails with EINTR
+      // is tried again, not one that leaves an earlier EINTR in errno.
+      {"/dev/null", true, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.device) + (c.takes_nothing ? ", taking nothing" : ""));
+    const int result = WriteAllInAChild(c.device, c.takes_nothing);
+    if (result == 2) GTEST_SKIP() << "no seccomp filter here to make a write take nothing";
+    EXPECT_EQ(result, c.result);
+  }
 }
 
 }  // namespace

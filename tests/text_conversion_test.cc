@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "test_support.h"
 
 namespace {
@@ -51,11 +54,30 @@ TEST(TextConversionTest, OutputToUtf8KeepsEverythingAfterABadByte) {
             10004u);
 }
 
-TEST(TextConversionTest, ExactConversionOfATextLongerThanOneRound) {
-  std::string cp932, utf8;
+TEST(TextConversionTest, ExactConversionOrNone) {
+  std::string cp932, utf8;  // longer than one round
   for (int i = 0; i < 3000; ++i) cp932 += Cp932("表"), utf8 += u8"表";
-  EXPECT_EQ(ConvertExactly(cp932, "CP932", "UTF-8"), utf8);
-  EXPECT_EQ(ConvertExactly(utf8, "UTF-8", "CP932"), cp932);
+  const struct {
+    std::string text;
+    const char* from;
+    const char* to;
+    std::optional<std::string> converted;
+  } cases[] = {
+      {cp932, "CP932", "UTF-8", utf8},
+      {utf8, "UTF-8", "CP932", cp932},
+      // A byte that is no character, one the other codeset lacks, one cut
+      // short: none, never the text without it.
+      {"a\xFF"
+       "b",
+       "UTF-8", "CP932", std::nullopt},
+      {u8"jos\u00e9", "UTF-8", "CP932", std::nullopt},
+      {"x\xE6\xB0", "UTF-8", "CP932", std::nullopt},
+      {"a\xA0", "CP932", "UTF-8", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 10));
+    EXPECT_EQ(ConvertExactly(c.text, c.from, c.to), c.converted);
+  }
 }
 
 TEST(TextConversionTest, Codesets) {
