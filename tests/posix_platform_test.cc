@@ -64,15 +64,28 @@ TEST(PosixPlatformTest, AFailedWriteIsAFailure) {
   std::fclose(full);
 }
 
-// A desktop without its tool: the clipboard is out of reach; a result is
-// shown all the same and counts as not copied.
-TEST_F(StandardOutputTest, WithoutAToolTheResultIsShownNotCopiedAndTheHintIsKept) {
-  PosixPlatform platform("UTF-8", {std::nullopt, texts::kInstallXclipHint}, output_, output_);
-  EXPECT_TRUE(platform_.ClipboardReachable());
-  EXPECT_FALSE(platform.ClipboardReachable());
-  EXPECT_FALSE(platform.SetClipboardText("Fe"));
-  EXPECT_EQ(Output(), "Fe\n");
-  EXPECT_EQ(platform.MissingToolHint(), texts::kInstallXclipHint);
+// A clipboard tool missing, or one that fails: a result is shown all the
+// same and counts as not copied; a tool that failed is not started again.
+TEST_F(StandardOutputTest, AClipboardOutOfReachShowsTheResultAndReportsNoCopy) {
+  const std::string started = folder_.File("started");
+  const Program failing({"/bin/sh", "-c", "echo >>'" + started + "'; exit 1"});
+  const struct {
+    ClipboardChoice clipboard;
+    const char* hint;
+  } cases[] = {
+      {{std::nullopt, texts::kInstallXclipHint}, texts::kInstallXclipHint},
+      {{ClipboardBackend{failing, failing}, nullptr}, nullptr},
+  };
+  for (const auto& c : cases) {
+    PosixPlatform platform("UTF-8", c.clipboard, output_, output_);
+    EXPECT_FALSE(platform.ClipboardFailureEndsRun());
+    EXPECT_FALSE(platform.EmptyClipboard());
+    EXPECT_FALSE(platform.EmptyClipboard());
+    EXPECT_FALSE(platform.SetClipboardText("Fe"));
+    EXPECT_EQ(platform.MissingToolHint(), c.hint);
+  }
+  EXPECT_EQ(Output(), "Fe\nFe\n");
+  EXPECT_EQ(ReadFile(started), "\n");  // the failing tool, once
 }
 
 TEST(PosixPlatformTest, WithoutAViewerOneLineSaysWhereTheHelpIs) {

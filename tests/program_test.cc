@@ -291,13 +291,13 @@ TEST_F(ProgramTest, SettingsInCp932OrUtf8AndShortPersonalFiles) {
   }
 }
 
-// A graphical session without its tool hides no answer: the command's own
-// error keeps its code; a result is printed, then the clipboard message
-// names the tool to install, and the code is 8.
-TEST_F(ProgramTest, AGraphicalSessionWithoutItsToolNamesTheToolToInstall) {
+// A clipboard out of reach hides no answer: the command's own error keeps
+// its code; a result is printed, then the clipboard message (naming the
+// tool to install when it is missing), and the code is 8.
+TEST_F(ProgramTest, AClipboardOutOfReachHidesNoAnswer) {
   const struct {
     const char* session;
-    const char* tool;
+    const char* tool;  // named in the hint; null: no hint
     const char* args;
     int status;
     const char* output;  // the start of standard output
@@ -309,6 +309,9 @@ TEST_F(ProgramTest, AGraphicalSessionWithoutItsToolNamesTheToolToInstall) {
       {"DISPLAY=:99", nullptr, "Xx", 5, ""},
       {"DISPLAY=:99", nullptr, "", 2, ""},
       {"DISPLAY=:99", nullptr, "/W H2O 9", 11, ""},
+      // A tool that fails, as one that cannot open the display does.
+      {"KORVATEX_CLIPBOARD=false", nullptr, "Fe", 8, u8"原子番号 : 26\n"},
+      {"KORVATEX_CLIPBOARD=false", nullptr, "Xx", 5, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.session) + " " + c.args);
@@ -317,10 +320,11 @@ TEST_F(ProgramTest, AGraphicalSessionWithoutItsToolNamesTheToolToInstall) {
     EXPECT_EQ(outcome.status, c.status);
     EXPECT_EQ(outcome.output.rfind(c.output, 0), 0u) << outcome.output;
     EXPECT_EQ(outcome.error.find(Words(texts::kNoClipboard, "")) != std::string::npos,
+              c.status == 8);
+    EXPECT_EQ(outcome.error.find("KORVATEX_CLIPBOARD=true") != std::string::npos,
               c.tool != nullptr);
     if (c.tool != nullptr) {
       EXPECT_NE(outcome.error.find(c.tool), std::string::npos);
-      EXPECT_NE(outcome.error.find("KORVATEX_CLIPBOARD=true"), std::string::npos);
     }
   }
 }

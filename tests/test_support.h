@@ -77,10 +77,10 @@ class RecordingPlatform : public Platform {
   void CloseClipboard() override;
   void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
   void OpenWithViewer(std::string_view path) override;
-  bool ClipboardReachable() const override { return clipboard_reachable; }
+  bool ClipboardFailureEndsRun() const override { return failure_ends_run; }
 
-  bool clipboard_works = true;      // false: emptying fails, as when another program holds it
-  bool clipboard_reachable = true;  // false: a desktop without its clipboard tool
+  bool clipboard_works = true;   // false: emptying fails, as when another program holds it
+  bool failure_ends_run = true;  // false: as on a desktop whose clipboard tool is missing
   bool hand_over_works = true;
   std::vector<std::string> calls;
   std::string clipboard;  // what the clipboard holds now

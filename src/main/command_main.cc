@@ -109,14 +109,12 @@ int CommandMain(int argc, char** argv, Platform& platform, SettingsLocation file
   }
   if (argc <= 1) code = kTooFewParameters;
   // Every run empties the clipboard first, so a run without a result leaves
-  // nothing stale behind; one that cannot be emptied ends the run. A
-  // clipboard out of reach (a desktop without its clipboard tool) does not:
-  // an error of the command keeps its own code, a result is shown and then
-  // reported as not copied, and the help, which needs no command, is
-  // reported as a clipboard that could not be emptied.
-  if (!platform.ClipboardReachable()) {
-    if (code == kHelpOpened) code = kNoClipboard;
-  } else if (!CopyToClipboard(platform, std::nullopt)) {
+  // nothing stale behind. Where that failure ends the run, 8 replaces the
+  // help's code and a missing argument's. Where it does not, the command's
+  // own error stands and a result reports the clipboard when it is handed
+  // over; the help, which has no result, reports it here.
+  if (!CopyToClipboard(platform, std::nullopt) &&
+      (platform.ClipboardFailureEndsRun() || code == kHelpOpened)) {
     code = kNoClipboard;
   }
 

@@ -27,13 +27,14 @@ class Platform : public SystemPaths {
   virtual bool EmptyClipboard() = 0;
   virtual bool SetClipboardText(std::string_view text) = 0;
   virtual void CloseClipboard() = 0;
-  // False in a session that should have a clipboard but has no way to reach
-  // it (a POSIX desktop without its clipboard tool). The run then goes on
-  // without emptying it, so that the command's own error, or its result
-  // shown elsewhere, is not hidden; SetClipboardText still takes a result
-  // (to show it) but reports it as not handed over. Where the clipboard
-  // always exists (Windows), a failure to open it is a fault of the run.
-  virtual bool ClipboardReachable() const { return true; }
+  // Whether a clipboard that cannot be opened or emptied ends the run
+  // before its command. Where the clipboard always exists (Windows), such a
+  // failure is a fault of this run, and it does. Where it may be out of
+  // reach (a POSIX desktop whose clipboard tool is missing or cannot reach
+  // the display), the command runs all the same so that its own error, or
+  // its result shown on standard output, is not hidden; SetClipboardText
+  // then still takes a result, shows it, and reports it as not copied.
+  virtual bool ClipboardFailureEndsRun() const { return true; }
 
   // Shows `text` under `caption` and returns once the user has seen it.
   virtual void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) = 0;

@@ -109,37 +109,37 @@ std::string OutputFailureLine(int error, const std::string& codeset) {
   return FromCp932(texts::kOutputNotWritten, codeset) + std::strerror(error) + "\n";
 }
 
-bool PosixPlatform::OpenClipboard() { return ClipboardReachable(); }
+bool PosixPlatform::OpenClipboard() { return backend_ || missing_tool_hint_ == nullptr; }
 
-// A graphical session without its clipboard tool has a clipboard that
-// nothing here can reach.
-bool PosixPlatform::ClipboardReachable() const { return backend_ || missing_tool_hint_ == nullptr; }
+// A clipboard tool that is missing or fails, or a standard output that is
+// closed, never hides the command's answer: the run goes on.
+bool PosixPlatform::ClipboardFailureEndsRun() const { return false; }
 
 // Every run empties the clipboard at its start and again just before it
 // hands over its result; the second time there is nothing to empty, and
-// starting the clipboard tool once more would only cost time. Standard
-// output has nothing to empty; but a run with neither a clipboard tool nor
-// a standard output (closed when the program started) could not give its
-// result anywhere, and fails at once, as with a clipboard that cannot be
-// opened.
+// starting the clipboard tool once more would only cost time; nor is a
+// tool that failed once started again in the same run. Standard output has
+// nothing to empty, but without a clipboard tool a closed one (closed when
+// the program started) is no destination either.
 bool PosixPlatform::EmptyClipboard() {
-  if (!backend_) {
-    if (output_ == nullptr) ReportOutputFailure(EBADF);
-    return output_ != nullptr;
+  if (!OpenClipboard()) return false;
+  if (!backend_) return output_ != nullptr;
+  if (!emptied_ && !tool_failed_) {
+    emptied_ = RunProgram(backend_->empty, "", waits_);
+    tool_failed_ = !emptied_;
   }
-  if (!emptied_) emptied_ = RunProgram(backend_->empty, "", waits_);
   return emptied_;
 }
 
 // The text goes to every destination, each tried whatever the other did:
 // standard output (the formula line, which has no line end, gets one) and
 // the clipboard tool. It counts as handed over only when each took it, and
-// never when the session's clipboard is out of reach: it is then shown, not
-// copied.
+// never when the clipboard is out of reach (its tool missing, or failed in
+// this run): it is then shown, not copied.
 bool PosixPlatform::SetClipboardText(std::string_view text) {
   emptied_ = false;
   const std::string lf_text = WithLfLineEnds(text);
-  bool taken = true;
+  bool taken = OpenClipboard() && !tool_failed_;
   if (output_ != nullptr) {
     const bool ends_line = !lf_text.empty() && lf_text.back() == '\n';
     if (!Print(output_, ends_line ? lf_text : lf_text + "\n", codeset_)) {
@@ -150,9 +150,12 @@ bool PosixPlatform::SetClipboardText(std::string_view text) {
     ReportOutputFailure(EBADF);
     return false;
   }
-  if (backend_ && !RunProgram(backend_->hand_over, FromCp932(lf_text, "UTF-8"), waits_))
+  if (backend_ && !tool_failed_ &&
+      !RunProgram(backend_->hand_over, FromCp932(lf_text, "UTF-8"), waits_)) {
+    tool_failed_ = true;
     taken = false;
-  return taken && ClipboardReachable();
+  }
+  return taken;
 }
 
 void PosixPlatform::CloseClipboard() {}

@@ -2,9 +2,10 @@
 //
 // A result goes to standard output, in the locale's encoding, and to the
 // clipboard tool chosen by clipboard_tool.h, which takes UTF-8 text on
-// standard input, when there is one; both must take it. A graphical
-// session without its tool has a clipboard out of reach: a result is shown
-// and counts as not copied, and the run's own errors keep their codes.
+// standard input, when there is one; both must take it. A clipboard out of
+// reach (a graphical session without its tool, or a tool that fails) hides
+// no answer: a result is shown and counts as not copied, and the command's
+// own errors keep their codes.
 // Texts leave with LF line ends. Messages go to standard error as one
 // line, "caption: text". Paths are the bytes the system names files by, in
 // the locale's encoding. The help opens as HTML pages in a browser. Also
@@ -33,7 +34,7 @@ class PosixPlatform : public Platform {
   bool OpenClipboard() override;
   bool EmptyClipboard() override;
   bool SetClipboardText(std::string_view text) override;
-  bool ClipboardReachable() const override;
+  bool ClipboardFailureEndsRun() const override;
   void CloseClipboard() override;
   void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
   void OpenWithViewer(std::string_view path) override;
@@ -55,7 +56,8 @@ class PosixPlatform : public Platform {
   void ReportOutputFailure(int error);
 
   std::string codeset_;
-  bool emptied_ = false;  // emptied by this run, nothing handed over since
+  bool emptied_ = false;      // emptied by this run, nothing handed over since
+  bool tool_failed_ = false;  // the clipboard tool failed in this run
   std::optional<ClipboardBackend> backend_;
   const char* missing_tool_hint_;
   FILE* output_;
