@@ -184,10 +184,12 @@ local function command(code)
     -- In the man page a command written inline is never broken across
     -- lines: its blanks do not break.
     code.text = code.text:gsub(" ", "\u{a0}")
-  elseif windows_document() and code.text:match("^korvatex ") and not code.text:match(" %-") and
+  elseif windows_document() and code.text:match("^korvatex ") and not code.text:match(" %-%a") and
+         not code.text:match(" %-%-") and
          not code.text:match("|") and not code.text:match("@PROJECT_VERSION@") then
-    -- A command of both programs (the options are the Linux program's, and
-    -- "korvatex VERSION" is what --version prints).
+    -- A command of both programs (the options, a "-" and a letter, are the
+    -- Linux program's; "-26" is an element argument; "korvatex VERSION" is
+    -- what --version prints).
     code.text = windows_command(code.text)
   end
   return code
