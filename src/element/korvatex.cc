@@ -82,11 +82,7 @@ Korvatex::Korvatex(const SettingsLocation& settings, std::string_view element_te
   // in any language the file holds: they are a symbol mistyped.
   if (index == -1 && !BeginsWithDigit(element_text) && !element_text.empty()) {
     if (!DataFile || !DataFile->HasElementLines()) {
-      if (ShapedLikeSymbol(element_text)) {
-        ResultCode = kBadSymbol;
-        return;
-      }
-      ResultCode = kNoDataFile;
+      ResultCode = ShapedLikeSymbol(element_text) ? kBadSymbol : kNoDataFile;
       return;
     }
     index = FindByName(*DataFile, element_text);
